@@ -55,13 +55,13 @@ SHEET_LEFT, SHEET_RIGHT = 14.0, 508.0   # widest reach of the torn edges
 
 @dataclass(frozen=True)
 class TearStyle:
-    wander: float = 3.2       # slow drift of the edge, pixels
-    ripple: float = 1.6       # medium irregularity
-    jitter: float = 0.9       # fibre-scale roughness
+    wander: float = 3.5       # slow drift of the edge, pixels
+    ripple: float = 2.3       # medium irregularity
+    jitter: float = 1.1       # fibre-scale roughness
     base_inset: float = 8.5   # average distance in from the widest reach
-    notches: int = 4          # deeper tears along each side
+    notches: int = 6          # deeper tears along each side
     notch_depth: tuple = (5.0, 11.0)
-    notch_half_height: tuple = (3.0, 11.0)
+    notch_half_height: tuple = (5.0, 12.0)
 
 
 def torn_inset(rng, rows, style=TearStyle()):
@@ -74,8 +74,10 @@ def torn_inset(rng, rows, style=TearStyle()):
     y = np.arange(rows, dtype=np.float32)
     for _ in range(style.notches):
         centre = rng.uniform(0, rows)
-        depth = rng.uniform(*style.notch_depth)
-        half = rng.uniform(*style.notch_half_height) * s
+        half_height = rng.uniform(*style.notch_half_height)
+        # Deeper than wide would be a slit thinner than a pixel: a translucent scratch, not a tear.
+        depth = min(rng.uniform(*style.notch_depth), 1.5 * half_height)
+        half = half_height * s
         # A tear is a sharp V, slightly skewed so it does not look stamped.
         skew = rng.uniform(0.6, 1.6)
         distance = np.where(y < centre, (centre - y) / half, (y - centre) / (half * skew))
