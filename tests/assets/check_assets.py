@@ -10,10 +10,16 @@ is any, 0 if every asset is right, 2 if it cannot run at all.
 import sys
 from pathlib import Path
 
+
+def give_up(message):
+    print(message, file=sys.stderr)
+    sys.exit(2)
+
+
 try:
     import PIL  # noqa: F401  (the fact modules need it; say so plainly if it is missing)
 except ImportError:
-    sys.exit("check_assets: needs Pillow (Debian package python3-pil); run it with /usr/bin/python3")
+    give_up("check_assets: needs Pillow (Debian package python3-pil); run it with /usr/bin/python3")
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import backdrop_facts  # noqa: E402
@@ -41,10 +47,10 @@ def all_failures(directory):
 
 def main(argv):
     if len(argv) != 2:
-        sys.exit("usage: check_assets.py ASSETS_DIRECTORY")
+        give_up("usage: check_assets.py ASSETS_DIRECTORY")
     directory = Path(argv[1])
     if not directory.is_dir():
-        sys.exit(f"check_assets: no such directory: {directory}")
+        give_up(f"check_assets: no such directory: {directory}")
     failed = 0
     for name, failure in all_failures(directory):
         print(f"FAIL {name}: {failure}")

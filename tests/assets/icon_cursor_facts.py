@@ -127,5 +127,7 @@ def cursor_failures(path):
             kinds[pair] = kinds.get(pair, 0) + 1
     if not (kinds.get((0, 0)) and kinds.get((0, 1)) and kinds.get((1, 0))):
         yield "image lacks black, white or transparent pixels; expected a white hand with a black outline"
-    if _bits(image, and_start, CURSOR_SIZE, CURSOR_SIZE, *HOT_SPOT):
-        yield f"hot spot {HOT_SPOT} is on a transparent pixel, not on the fingertip"
+    if not (0 <= hot_x < CURSOR_SIZE and 0 <= hot_y < CURSOR_SIZE):
+        yield f"hot spot ({hot_x}, {hot_y}) lies outside the image"
+    elif _bits(image, and_start, CURSOR_SIZE, CURSOR_SIZE, hot_x, hot_y):
+        yield f"hot spot ({hot_x}, {hot_y}) is on a transparent pixel, not on the fingertip"
