@@ -7,6 +7,7 @@ Prints one line per broken fact ("file: what is wrong") and exits 1 if there
 is any, 0 if every asset is right, 2 if it cannot run at all.
 """
 
+import importlib.util
 import sys
 from pathlib import Path
 
@@ -16,9 +17,8 @@ def give_up(message):
     sys.exit(2)
 
 
-try:
-    import PIL  # noqa: F401  (the fact modules need it; say so plainly if it is missing)
-except ImportError:
+# The fact modules need Pillow; say so plainly rather than with a traceback.
+if importlib.util.find_spec("PIL") is None:
     give_up("check_assets: needs Pillow (Debian package python3-pil); run it with /usr/bin/python3")
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))

@@ -1,7 +1,7 @@
 """The colour of a paper roll: a shaded cylinder of aged parchment with spiral ends.
 
-Light comes from the upper left and a little in front, as on most desktops'
-window shadows, so each roll has a soft highlight above its middle, a dark
+Light comes from the upper left and a little in front, the usual convention
+for desktop artwork, so each roll has a soft highlight above its middle, a dark
 underside, a lit left end and a shaded right end.
 """
 
