@@ -8,6 +8,19 @@
 //   probe regset KEY NAME TYPE DATA TYPE: sz, expand, dword, binary-hex;
 //                                   KEY under HKLM; NAME "" = default value
 //   probe regdel KEY                deletes KEY under HKLM with its subkeys
+//   probe watch IMAGE-NAME SECONDS  prints "watching" at once, then looks at
+//                                   IMAGE-NAME's windows every few
+//                                   milliseconds until visible ones have
+//                                   come and gone, or SECONDS have passed,
+//                                   and prints what it saw (below); exits 1
+//                                   when they did not both come and go
+//
+// watch is for a program whose windows are up for too short a time to be
+// caught by starting the probe again and again (a start under emulated
+// 32-bit Wine is slow). It prints {"seen_ms": N, "gone": true|false,
+// "windows": LISTING}, where LISTING is the fullest listing seen (the most
+// visible top-level windows, the latest of equals) and N the milliseconds
+// between the first and the last listing with a visible window.
 //
 // Texts are printed as hex of their ANSI (GBK) bytes, so nothing depends on
 // the console's code page.
@@ -16,6 +29,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -99,6 +113,7 @@ std::string CommonJson(HWND window) {
 struct Listing {
     std::string Image;
     std::vector<std::string> Entries;
+    int Visible = 0;
 };
 
 BOOL CALLBACK AddChild(HWND child, LPARAM param) {
@@ -138,18 +153,64 @@ BOOL CALLBACK AddTopLevel(HWND window, LPARAM param) {
     for (std::size_t i = 0; i < children.size(); ++i) json += (i ? ", " : "") + children[i];
     json += "]}";
     listing->Entries.push_back(json);
+    if (IsWindowVisible(window)) ++listing->Visible;
     return TRUE;
 }
 
-int ListWindows(const std::string& image) {
-    Listing listing{image, {}};
+Listing TopLevelWindows(const std::string& image) {
+    Listing listing;
+    listing.Image = image;
     EnumWindows(AddTopLevel, reinterpret_cast<LPARAM>(&listing));
-    std::printf("[");
-    for (std::size_t i = 0; i < listing.Entries.size(); ++i) {
-        std::printf("%s%s", i ? ",\n " : "", listing.Entries[i].c_str());
-    }
-    std::printf("]\n");
+    return listing;
+}
+
+std::string ListingJson(const Listing& listing) {
+    std::string json = "[";
+    for (std::size_t i = 0; i < listing.Entries.size(); ++i) json += (i ? ",\n " : "") + listing.Entries[i];
+    return json + "]";
+}
+
+int ListWindows(const std::string& image) {
+    std::printf("%s\n", ListingJson(TopLevelWindows(image)).c_str());
     return 0;
+}
+
+int WatchWindows(const std::string& image, const char* secondsText) {
+    char* end = nullptr;
+    const double seconds = std::strtod(secondsText, &end);
+    if (end == secondsText || *end != '\0' || !(seconds > 0)) {
+        std::fprintf(stderr, "probe: watch needs a positive number of seconds, not '%s'\n", secondsText);
+        return 2;
+    }
+    // The caller starts the program only after this line.
+    std::printf("watching\n");
+    std::fflush(stdout);
+    const ULONGLONG start = GetTickCount64();
+    const ULONGLONG limit = static_cast<ULONGLONG>(seconds * 1000);
+    Listing fullest;
+    ULONGLONG firstSeen = 0;
+    ULONGLONG lastSeen = 0;
+    bool seen = false;
+    bool gone = false;
+    while (GetTickCount64() - start < limit) {
+        Listing now = TopLevelWindows(image);
+        const ULONGLONG at = GetTickCount64();
+        if (now.Visible > 0) {
+            if (!seen) firstSeen = at;
+            seen = true;
+            lastSeen = at;
+            if (now.Visible >= fullest.Visible) fullest = std::move(now);
+        } else if (seen) {
+            gone = true;
+            break;
+        }
+        Sleep(5);
+    }
+    std::printf("{\"seen_ms\": %llu, \"gone\": %s, \"windows\": %s}\n", lastSeen - firstSeen,
+                gone ? "true" : "false", ListingJson(fullest).c_str());
+    if (!seen) std::fprintf(stderr, "probe: no visible window of %s within %s s\n", image.c_str(), secondsText);
+    if (seen && !gone) std::fprintf(stderr, "probe: %s's windows still up after %s s\n", image.c_str(), secondsText);
+    return gone ? 0 : 1;
 }
 
 int SetRegistryValue(const std::string& keyPath, const std::string& name, const std::string& type,
@@ -188,6 +249,7 @@ int Usage() {
                  "usage: probe windows [IMAGE-NAME]\n"
                  "       probe regset KEY NAME sz|expand|dword|binary-hex DATA\n"
                  "       probe regdel KEY\n"
+                 "       probe watch IMAGE-NAME SECONDS\n"
                  "(texts of KEY, NAME and DATA may be given as hex:<hex of GBK bytes>)\n");
     return 2;
 }
@@ -208,5 +270,6 @@ int main(int argc, char** argv) {
         return SetRegistryValue(Argument(argv[2]), Argument(argv[3]), argv[4], Argument(argv[5]));
     }
     if (command == "regdel" && argc == 3) return DeleteRegistryKey(Argument(argv[2]));
+    if (command == "watch" && argc == 4) return WatchWindows(argv[2], argv[3]);
     return Usage();
 }
