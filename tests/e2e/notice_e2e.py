@@ -56,17 +56,20 @@ def write_file(path, data):
 
 
 class ProgramFolder:
-    """A fresh folder holding a copy of notice.exe and whatever files a
-    scenario puts beside it. Removed afterwards."""
+    """A fresh folder holding a copy of notice.exe (or the program bytes
+    given) and whatever files a scenario puts beside it. Removed afterwards."""
 
-    def __init__(self, name="program"):
+    def __init__(self, name="program", program=None):
         os.makedirs(WORK_ROOT, exist_ok=True)
         self.path = tempfile.mkdtemp(prefix="e2e-", dir=WORK_ROOT)
         if name:
             self.path = os.path.join(self.path, name)
             os.makedirs(self.path)
         self.exe = os.path.join(self.path, "notice.exe")
-        shutil.copyfile(NOTICE_EXE, self.exe)
+        if program is None:
+            shutil.copyfile(NOTICE_EXE, self.exe)
+        else:
+            self.write_bytes("notice.exe", program)
 
     def write_text(self, name, text):
         """Writes UTF-8 `text` as GBK (CRLF) to `name` in the folder."""
@@ -140,10 +143,9 @@ def run_windows_program(exe, *arguments, timeout=30):
         return out.read()
 
 
-def program_windows():
-    """notice.exe's top-level windows as the probe sees them."""
-    output = run_windows_program(PROBE_EXE, "windows", "notice.exe")
-    windows = json.loads(output.decode("ascii"))
+def decode_listing(windows):
+    """A probe's listing of windows with their texts and class names turned
+    from hex of GBK bytes into text."""
     for window in windows:
         window["text"] = from_hex(window["text"])
         window["class"] = from_hex(window["class"])
@@ -151,6 +153,12 @@ def program_windows():
             child["text"] = from_hex(child["text"])
             child["class"] = from_hex(child["class"])
     return windows
+
+
+def program_windows():
+    """notice.exe's top-level windows as the probe sees them."""
+    output = run_windows_program(PROBE_EXE, "windows", "notice.exe")
+    return decode_listing(json.loads(output.decode("ascii")))
 
 
 class Windows:
@@ -168,6 +176,12 @@ class Windows:
 
     def children(self):
         return self.content["children"] if self.content else []
+
+
+def child_with_rect(windows, rect):
+    """The content window's control at `rect` (left, top, width, height in
+    the window's client area), or None."""
+    return next((c for c in windows.children() if c["client_rect"] == rect), None)
 
 
 def wait_for_windows(program, timeout=15.0):
