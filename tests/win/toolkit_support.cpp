@@ -128,11 +128,11 @@ COLORREF Canvas::Pixel(int x, int y) const {
     return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
 
-RECT Canvas::BoundsOf(COLORREF colour) const {
+RECT Canvas::InkBounds(COLORREF background) const {
     RECT bounds{width_, height_, 0, 0};
     for (int y = 0; y < height_; ++y) {
         for (int x = 0; x < width_; ++x) {
-            if (Pixel(x, y) != colour) continue;
+            if (Pixel(x, y) == background) continue;
             if (x < bounds.left) bounds.left = x;
             if (y < bounds.top) bounds.top = y;
             if (x + 1 > bounds.right) bounds.right = x + 1;

@@ -77,8 +77,9 @@ public:
     int Height() const { return height_; }
     COLORREF Pixel(int x, int y) const;
 
-    // The smallest rectangle holding every pixel of `colour`; empty if none.
-    RECT BoundsOf(COLORREF colour) const;
+    // The smallest rectangle holding every pixel that is not `background`;
+    // empty if there is none.
+    RECT InkBounds(COLORREF background) const;
     // How many pixels have exactly `colour`.
     int Count(COLORREF colour) const;
 
