@@ -18,7 +18,7 @@ packages=(
     clang libclang-rt-14-dev
     wine wine64 xvfb xdotool x11-utils imagemagick locales
     fonts-arphic-uming fonts-arphic-ukai
-    python3 python3-pil
+    python3 python3-pil python3-numpy
 )
 
 missing=()

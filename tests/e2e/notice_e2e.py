@@ -1,0 +1,257 @@
+"""Black-box scenarios for notice.exe: the program is started under Wine in a
+fresh program folder with fixture files, and observed from outside (a probe
+in the same Wine prefix, screenshots of the X display, xdotool input).
+
+The scenarios run inside the runner's session (tools/wine-run.sh --session),
+which ctest provides; ctest passes the paths below in the environment.
+Fixture texts are written here as UTF-8 and stored as GBK with CRLF.
+"""
+
+import json
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+
+from PIL import Image
+
+RUNNER = os.environ.get("NOTICE_RUNNER", "")
+NOTICE_EXE = os.environ.get("NOTICE_EXE", "")
+PROBE_EXE = os.environ.get("NOTICE_PROBE", "")
+FAKE_BROWSER_EXE = os.environ.get("NOTICE_FAKE_BROWSER", "")
+WORK_ROOT = os.environ.get("NOTICE_E2E_WORK", tempfile.gettempdir())
+
+SCREEN = (1024, 768)
+BACKDROP_SIZE = (520, 670)
+
+
+def require_environment():
+    missing = [name for name, value in [("NOTICE_RUNNER", RUNNER), ("NOTICE_EXE", NOTICE_EXE),
+                                        ("NOTICE_PROBE", PROBE_EXE)] if not value or not os.path.exists(value)]
+    if missing:
+        raise RuntimeError("e2e: missing or wrong " + ", ".join(missing) + " (run through ctest)")
+    if not os.environ.get("NOTICE_WINE_SESSION"):
+        raise RuntimeError("e2e: not inside a Wine session; run through tools/test.sh")
+
+
+def gbk(text):
+    """UTF-8 fixture text as the GBK bytes with CRLF line ends that Windows
+    administrators' files have."""
+    return text.replace("\r\n", "\n").replace("\n", "\r\n").encode("gbk")
+
+
+def from_hex(hex_text):
+    return bytes.fromhex(hex_text).decode("gbk", errors="replace")
+
+
+def write_file(path, data):
+    """Writes `data` to `path`, whose Chinese parts are stored as GBK."""
+    raw = path.encode("gbk")
+    os.makedirs(os.path.dirname(raw), exist_ok=True)
+    with open(raw, "wb") as f:
+        f.write(data)
+    return path
+
+
+class ProgramFolder:
+    """A fresh folder holding a copy of notice.exe and whatever files a
+    scenario puts beside it. Removed afterwards."""
+
+    def __init__(self, name="program"):
+        os.makedirs(WORK_ROOT, exist_ok=True)
+        self.path = tempfile.mkdtemp(prefix="e2e-", dir=WORK_ROOT)
+        if name:
+            self.path = os.path.join(self.path, name)
+            os.makedirs(self.path)
+        self.exe = os.path.join(self.path, "notice.exe")
+        shutil.copyfile(NOTICE_EXE, self.exe)
+
+    def write_text(self, name, text):
+        """Writes UTF-8 `text` as GBK (CRLF) to `name` in the folder."""
+        self.write_bytes(name, gbk(text))
+
+    def write_bytes(self, name, data):
+        """Writes `data` to `name` (folders separated by "/") in the folder.
+        Wine under a GBK locale keeps Windows file names as GBK bytes on
+        disk, so the name is stored as GBK whatever Python's own locale."""
+        return write_file(os.path.join(self.path, name), data)
+
+    def config(self, sections):
+        """Writes config.ini from {section: {key: value}} in that order."""
+        lines = []
+        for section, keys in sections.items():
+            lines.append("[%s]" % section)
+            lines.extend("%s=%s" % (key, value) for key, value in keys.items())
+        self.write_text("config.ini", "\n".join(lines) + "\n")
+
+    def cleanup(self):
+        shutil.rmtree(os.path.dirname(self.path) if os.path.basename(self.path) == "program" else self.path,
+                      ignore_errors=True)
+
+
+class RunningProgram:
+    """notice.exe started through the runner; remembers when it started."""
+
+    def __init__(self, exe, cwd=None):
+        self.started = time.monotonic()
+        self.process = subprocess.Popen([RUNNER, exe], cwd=cwd or os.path.dirname(exe),
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+
+    def wait(self, timeout):
+        """The exit code and the seconds since the start; fails the scenario
+        when the program is still running after `timeout` seconds."""
+        try:
+            code = self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            self.kill()
+            raise AssertionError("notice.exe still running after %.1f s" % timeout)
+        return code, time.monotonic() - self.started
+
+    def running(self):
+        return self.process.poll() is None
+
+    def stderr(self):
+        return self.process.stderr.read().decode("utf-8", errors="replace") if self.process.stderr else ""
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+
+def run_windows_program(exe, *arguments, timeout=30):
+    result = subprocess.run([RUNNER, exe, *arguments], capture_output=True, timeout=timeout)
+    if result.returncode != 0:
+        raise RuntimeError("%s %s failed (%d): %s" % (os.path.basename(exe), " ".join(arguments),
+                                                      result.returncode, result.stderr.decode(errors="replace")))
+    return result.stdout
+
+
+def program_windows():
+    """notice.exe's top-level windows as the probe sees them."""
+    output = run_windows_program(PROBE_EXE, "windows", "notice.exe")
+    windows = json.loads(output.decode("ascii"))
+    for window in windows:
+        window["text"] = from_hex(window["text"])
+        window["class"] = from_hex(window["class"])
+        for child in window["children"]:
+            child["text"] = from_hex(child["text"])
+            child["class"] = from_hex(child["class"])
+    return windows
+
+
+class Windows:
+    """The two windows of one run: the backdrop (ownerless) and the content
+    window it owns."""
+
+    def __init__(self, listing):
+        self.listing = listing
+        visible = [w for w in listing if w["visible"]]
+        self.backdrop = next((w for w in visible if w["owner"] == 0), None)
+        self.content = next((w for w in visible if self.backdrop and w["owner"] == self.backdrop["hwnd"]), None)
+
+    def complete(self):
+        return self.backdrop is not None and self.content is not None
+
+    def children(self):
+        return self.content["children"] if self.content else []
+
+
+def wait_for_windows(program, timeout=15.0):
+    """Waits until both windows are visible; fails if the program ends or
+    the time runs out first."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        windows = Windows(program_windows())
+        if windows.complete():
+            return windows
+        if not program.running():
+            raise AssertionError("notice.exe ended before its windows appeared: " + program.stderr())
+        time.sleep(0.1)
+    raise AssertionError("the windows did not appear within %.0f s" % timeout)
+
+
+def wait_for_no_windows(timeout=10.0):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if not [w for w in program_windows() if w["visible"]]:
+            return
+        time.sleep(0.1)
+    raise AssertionError("notice.exe's windows are still there after %.0f s" % timeout)
+
+
+def screenshot():
+    """The whole X screen as an RGB image."""
+    data = subprocess.run(["import", "-display", os.environ["DISPLAY"], "-window", "root", "png:-"],
+                          capture_output=True, check=True).stdout
+    path = os.path.join(WORK_ROOT, "screenshot-%d.png" % os.getpid())
+    with open(path, "wb") as f:
+        f.write(data)
+    image = Image.open(path).convert("RGB")
+    image.load()
+    os.remove(path)
+    return image
+
+
+def drawn_point(image, left, top, width, height, is_drawn):
+    """A screen point in the area whose colour satisfies is_drawn (a glyph
+    of a text, say), searched from the area's centre row outwards."""
+    middle = top + height // 2
+    for distance in range(height // 2 + 1):
+        for y in (middle - distance, middle + distance):
+            for x in range(left, left + width):
+                if is_drawn(image.getpixel((x, y))):
+                    return x, y
+    return None
+
+
+def xdotool(*arguments):
+    subprocess.run(["xdotool", *[str(a) for a in arguments]], check=True,
+                   env=dict(os.environ, LC_ALL="C.UTF-8"))
+
+
+def click(x, y):
+    xdotool("mousemove", x, y, "click", 1)
+
+
+def press_key(key):
+    xdotool("key", key)
+
+
+def set_registry(key, name, kind, data):
+    run_windows_program(PROBE_EXE, "regset", key, name, kind, data)
+
+
+def delete_registry(key):
+    run_windows_program(PROBE_EXE, "regdel", key)
+
+
+class Scenario(unittest.TestCase):
+    """Base of every scenario: a fresh program folder, and nothing of the
+    program left running afterwards."""
+
+    def setUp(self):
+        require_environment()
+        self.folder = ProgramFolder()
+        self.programs = []
+
+    def tearDown(self):
+        for program in self.programs:
+            program.kill()
+        self.folder.cleanup()
+
+    def start(self, cwd=None, exe=None):
+        program = RunningProgram(exe or self.folder.exe, cwd=cwd)
+        self.programs.append(program)
+        return program
+
+    def assertClosesBy(self, program, seconds, around=None, tolerance=1.5):
+        """The program ends with exit code 0 within `seconds`; with `around`,
+        no earlier than around - tolerance."""
+        code, elapsed = program.wait(timeout=seconds)
+        self.assertEqual(code, 0, "exit code %d: %s" % (code, program.stderr()))
+        if around is not None:
+            self.assertGreaterEqual(elapsed, around - tolerance, "closed after %.1f s" % elapsed)
+        return elapsed

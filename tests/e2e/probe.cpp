@@ -1,0 +1,205 @@
+// Looks at the running program from outside, from a second Windows process
+// in the same Wine prefix, and changes what the program reads from outside
+// (the registry). Prints JSON for the Python scenarios.
+//
+//   probe windows [IMAGE-NAME]      top-level windows (of processes whose
+//                                   image is IMAGE-NAME, if given) with
+//                                   their child windows
+//   probe regset KEY NAME TYPE DATA TYPE: sz, expand, dword, binary-hex;
+//                                   KEY under HKLM; NAME "" = default value
+//   probe regdel KEY                deletes KEY under HKLM with its subkeys
+//
+// Texts are printed as hex of their ANSI (GBK) bytes, so nothing depends on
+// the console's code page.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Hex(const std::string& bytes) {
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (unsigned char b : bytes) {
+        hex += digits[b >> 4];
+        hex += digits[b & 15];
+    }
+    return hex;
+}
+
+std::string FromHex(const std::string& hex) {
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+        bytes += static_cast<char>(std::strtol(hex.substr(i, 2).c_str(), nullptr, 16));
+    }
+    return bytes;
+}
+
+std::string WindowText(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int got = GetWindowTextA(window, &text[0], length + 1);
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return text;
+}
+
+std::string ClassName(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
+std::string ImageName(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!process) return std::string();
+    char path[MAX_PATH * 2] = {};
+    DWORD size = sizeof(path);
+    std::string name;
+    if (QueryFullProcessImageNameA(process, 0, path, &size)) {
+        name = path;
+        const std::size_t slash = name.find_last_of("\\/");
+        if (slash != std::string::npos) name = name.substr(slash + 1);
+    }
+    CloseHandle(process);
+    return name;
+}
+
+std::string RectJson(const RECT& r) {
+    char buffer[128];
+    std::snprintf(buffer, sizeof(buffer), "[%ld, %ld, %ld, %ld]", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return buffer;
+}
+
+std::string Number(unsigned long long value) { return std::to_string(value); }
+
+std::string CommonJson(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    std::string json = "\"hwnd\": " + Number(reinterpret_cast<ULONG_PTR>(window));
+    json += ", \"class\": \"" + Hex(ClassName(window)) + "\"";
+    json += ", \"text\": \"" + Hex(WindowText(window)) + "\"";
+    json += ", \"rect\": " + RectJson(rect);
+    json += ", \"style\": " + Number(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)));
+    json += ", \"exstyle\": " + Number(static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+    json += std::string(", \"visible\": ") + (IsWindowVisible(window) ? "true" : "false");
+    json += std::string(", \"enabled\": ") + (IsWindowEnabled(window) ? "true" : "false");
+    return json;
+}
+
+struct Listing {
+    std::string Image;
+    std::vector<std::string> Entries;
+};
+
+BOOL CALLBACK AddChild(HWND child, LPARAM param) {
+    auto* children = reinterpret_cast<std::vector<std::string>*>(param);
+    HWND parent = GetParent(child);
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    std::string json = "{" + CommonJson(child) + ", \"client_rect\": " + RectJson(rect) + "}";
+    children->push_back(json);
+    return TRUE;
+}
+
+BOOL CALLBACK AddTopLevel(HWND window, LPARAM param) {
+    auto* listing = reinterpret_cast<Listing*>(param);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const std::string image = ImageName(processId);
+    if (!listing->Image.empty() && _stricmp(image.c_str(), listing->Image.c_str()) != 0) return TRUE;
+
+    std::string json = "{" + CommonJson(window);
+    json += ", \"pid\": " + Number(processId);
+    json += ", \"image\": \"" + Hex(image) + "\"";
+    json += ", \"owner\": " + Number(reinterpret_cast<ULONG_PTR>(GetWindow(window, GW_OWNER)));
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (GetLayeredWindowAttributes(window, &key, &alpha, &flags)) {
+        json += ", \"layered\": {\"key\": " + Number(key) + ", \"alpha\": " + Number(alpha) +
+                ", \"flags\": " + Number(flags) + "}";
+    } else {
+        json += ", \"layered\": null";
+    }
+    std::vector<std::string> children;
+    EnumChildWindows(window, AddChild, reinterpret_cast<LPARAM>(&children));
+    json += ", \"children\": [";
+    for (std::size_t i = 0; i < children.size(); ++i) json += (i ? ", " : "") + children[i];
+    json += "]}";
+    listing->Entries.push_back(json);
+    return TRUE;
+}
+
+int ListWindows(const std::string& image) {
+    Listing listing{image, {}};
+    EnumWindows(AddTopLevel, reinterpret_cast<LPARAM>(&listing));
+    std::printf("[");
+    for (std::size_t i = 0; i < listing.Entries.size(); ++i) {
+        std::printf("%s%s", i ? ",\n " : "", listing.Entries[i].c_str());
+    }
+    std::printf("]\n");
+    return 0;
+}
+
+int SetRegistryValue(const std::string& keyPath, const std::string& name, const std::string& type,
+                     const std::string& data) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS) {
+        std::fprintf(stderr, "probe: cannot create HKLM\\%s\n", keyPath.c_str());
+        return 1;
+    }
+    LONG result = ERROR_INVALID_PARAMETER;
+    if (type == "sz" || type == "expand") {
+        result = RegSetValueExA(key, name.c_str(), 0, type == "sz" ? REG_SZ : REG_EXPAND_SZ,
+                                reinterpret_cast<const BYTE*>(data.c_str()), static_cast<DWORD>(data.size() + 1));
+    } else if (type == "dword") {
+        const DWORD value = static_cast<DWORD>(std::strtoul(data.c_str(), nullptr, 0));
+        result = RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+    } else if (type == "binary-hex") {
+        const std::string bytes = FromHex(data);
+        result = RegSetValueExA(key, name.c_str(), 0, REG_BINARY, reinterpret_cast<const BYTE*>(bytes.data()),
+                                static_cast<DWORD>(bytes.size()));
+    } else {
+        std::fprintf(stderr, "probe: unknown value type '%s' (sz, expand, dword, binary-hex)\n", type.c_str());
+    }
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS ? 0 : 1;
+}
+
+int DeleteRegistryKey(const std::string& keyPath) {
+    const LONG result = RegDeleteTreeA(HKEY_LOCAL_MACHINE, keyPath.c_str());
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND ? 0 : 1;
+}
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: probe windows [IMAGE-NAME]\n"
+                 "       probe regset KEY NAME sz|expand|dword|binary-hex DATA\n"
+                 "       probe regdel KEY\n"
+                 "(texts of KEY, NAME and DATA may be given as hex:<hex of GBK bytes>)\n");
+    return 2;
+}
+
+// An argument written as hex:... stands for those bytes (GBK text).
+std::string Argument(const char* text) {
+    const std::string argument = text;
+    return argument.rfind("hex:", 0) == 0 ? FromHex(argument.substr(4)) : argument;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage();
+    const std::string command = argv[1];
+    if (command == "windows") return ListWindows(argc > 2 ? argv[2] : "");
+    if (command == "regset" && argc == 6) {
+        return SetRegistryValue(Argument(argv[2]), Argument(argv[3]), argv[4], Argument(argv[5]));
+    }
+    if (command == "regdel" && argc == 3) return DeleteRegistryKey(Argument(argv[2]));
+    return Usage();
+}
