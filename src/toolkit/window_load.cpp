@@ -40,6 +40,31 @@ void CreateControls(HWND window, const WindowDefinition& definition) {
     }
 }
 
+// Collects the visible live windows of this thread that `owner` owns, in
+// the order EnumThreadWindows gives them (top of the z-order first).
+BOOL CALLBACK AddOwnedWindow(HWND window, LPARAM parameter) {
+    auto* owned = reinterpret_cast<std::vector<HWND>*>(parameter);
+    if (!owned->empty() && GetWindow(window, GW_OWNER) == owned->front() && IsWindowVisible(window) &&
+        LiveWindowFromHandle(window)) {
+        owned->push_back(window);
+    }
+    return TRUE;
+}
+
+// Windows keeps owned windows above their owner. Wine on a bare X server
+// does not when the owner is shown after them (as a window loaded inside its
+// owner's created handler is): the owner is mapped on top of the X stack and
+// hides them, although the Win32 z-order still has them above. Putting them
+// on top again, bottom one first, restacks them on screen too.
+void KeepOwnedWindowsAbove(HWND owner) {
+    std::vector<HWND> owned{owner};
+    EnumThreadWindows(GetCurrentThreadId(), AddOwnedWindow, reinterpret_cast<LPARAM>(&owned));
+    for (std::size_t i = owned.size(); i-- > 1;) {
+        SetWindowPos(owned[i], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(owned[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
 // Raises one event of a window that may be gone by now (a handler can
 // destroy it); returns whether the window still exists afterwards.
 bool RaiseWhileAlive(HWND window, void (*handler)()) {
@@ -65,7 +90,10 @@ bool LoadWindow(const WindowDefinition& definition, const WindowDefinition* owne
     if (!RaiseWhileAlive(window, events.Created)) return false;
     if (!RaiseWhileAlive(window, events.PositionChanged)) return false;
     if (!RaiseWhileAlive(window, events.SizeChanged)) return false;
-    if (definition.Common.Visible) ShowWindow(window, SW_SHOW);
+    if (definition.Common.Visible) {
+        ShowWindow(window, SW_SHOW);
+        KeepOwnedWindowsAbove(window);
+    }
     return LiveWindowFromHandle(window) != nullptr;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "screen_pixels.h"
 #include "toolkit/toolkit.h"
 #include "toolkit_support.h"
 
@@ -177,6 +178,36 @@ TEST(WindowLoading, LoadInsideCreatedRunsToCompletionThere) {
                                         "inner loaded shown", "outer position, inner shown, outer hidden",
                                         "outer size, outer hidden"}));
     EXPECT_EQ(GetWindow(toolkit::WindowHandle(Inner), GW_OWNER), toolkit::WindowHandle(Outer));
+}
+
+// Shown inside its owner's created handler, so before its owner is shown.
+extern WindowDefinition Below;
+
+WindowDefinition Above = [] {
+    WindowDefinition window = toolkitsupport::TestWindow("Above", 100, 60);
+    window.Start = toolkit::StartPosition::Manual;
+    window.Common.Left = 150;
+    window.Common.Top = 150;
+    window.BackColour = RGB(0, 255, 0);
+    return window;
+}();
+
+WindowDefinition Below = [] {
+    WindowDefinition window = toolkitsupport::TestWindow("Below", 300, 300);
+    window.Start = toolkit::StartPosition::Manual;
+    window.Common.Left = 100;
+    window.Common.Top = 100;
+    window.BackColour = RGB(0, 0, 255);
+    window.Events.Created = [] { toolkit::LoadWindow(Above, &Below); };
+    return window;
+}();
+
+TEST(WindowLoading, OwnedWindowLoadedInCreatedStaysAboveItsOwnerOnScreen) {
+    toolkitsupport::DestroyAtEnd cleanup({&Below, &Above});
+    ASSERT_TRUE(toolkit::LoadWindow(Below));
+    toolkitsupport::PumpFor(100);
+    EXPECT_EQ(testsupport::ScreenPixel(200, 180), RGB(0, 255, 0));
+    EXPECT_EQ(testsupport::ScreenPixel(120, 120), RGB(0, 0, 255));
 }
 
 // ---- controls ------------------------------------------------------------------------
