@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "toolkit/mouse_pointer.h"
 #include "toolkit/toolkit.h"
 #include "toolkit_support.h"
 
@@ -156,6 +157,13 @@ TEST_F(LiveLabel, OperationsOnAnUnknownNameDoNothing) {
     EXPECT_EQ(toolkit::LabelCaption(Window, "nobody"), "");
     EXPECT_EQ(toolkit::ControlHandle(Window, "nobody"), nullptr);
     EXPECT_EQ(toolkit::LabelBorderStyle(Window, "nobody"), 0);
+}
+
+// This test program carries no resources, as the program did before it
+// had its own pointer.
+TEST(MousePointer, HandIsTheArrowWhenTheProgramHasNoHandResource) {
+    EXPECT_EQ(toolkit::LoadPointer(toolkit::MousePointer::Hand), LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_EQ(toolkit::LoadPointer(toolkit::MousePointer::None), nullptr);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "toolkit/toolkit.h"
 #include "toolkit/window_styles.h"
@@ -163,6 +164,25 @@ TEST(WindowCreation, CaptionIsTheWindowText) {
     GetWindowTextA(toolkit::WindowHandle(window), text, sizeof text);
     EXPECT_STREQ(text, "重要通知");
     EXPECT_EQ(toolkit::WindowCaption(window), "重要通知");
+}
+
+// The test program carries the program's resources, DEFAULT_ICON included.
+TEST(WindowCreation, ProgramIconIsSetBigAndSmall) {
+    static const WindowDefinition window = ContentLike();
+    toolkitsupport::DestroyAtEnd cleanup({&window});
+    ASSERT_TRUE(toolkit::LoadWindow(window));
+    for (const auto& expected : {std::pair<WPARAM, DWORD>{ICON_BIG, 32}, std::pair<WPARAM, DWORD>{ICON_SMALL, 16}}) {
+        const auto icon = reinterpret_cast<HICON>(SendMessageA(toolkit::WindowHandle(window), WM_GETICON, expected.first, 0));
+        ASSERT_NE(icon, nullptr);
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        BITMAP colour{};
+        GetObjectA(info.hbmColor, sizeof colour, &colour);
+        EXPECT_EQ(static_cast<DWORD>(colour.bmWidth), expected.second);
+        EXPECT_EQ(static_cast<DWORD>(colour.bmHeight), expected.second);
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+    }
 }
 
 }  // namespace
