@@ -27,21 +27,6 @@ UINT VerticalFormat(VerticalAlignment alignment) {
     return DT_VCENTER;
 }
 
-// Restores the DC's clipping region, colours and modes when painting ends.
-class SavedDcState {
-public:
-    explicit SavedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-    ~SavedDcState() {
-        if (saved_) RestoreDC(dc_, saved_);
-    }
-    SavedDcState(const SavedDcState&) = delete;
-    SavedDcState& operator=(const SavedDcState&) = delete;
-
-private:
-    HDC dc_;
-    int saved_;
-};
-
 void DrawCaption(HDC dc, const RECT& area, const LabelLook& look, const std::string& caption) {
     UniqueFont font;
     if (look.HasFont) {

@@ -13,7 +13,10 @@ namespace toolkit {
 struct LiveWindow {
     const WindowDefinition* Definition = nullptr;
     HWND Handle = nullptr;
-    HWND Owner = nullptr;
+    HWND Owner = nullptr;  // the owner the load was given
+    // A window kept off the taskbar is owned by a hidden tool window of its
+    // own, which goes when the window goes.
+    HWND HiddenOwner = nullptr;
     COLORREF BackColour = DefaultColour;
     // Held back until the load raises Created: creating the window and then
     // taking its caption bar away both send WM_MOVE and WM_SIZE.

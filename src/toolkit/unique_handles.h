@@ -114,4 +114,20 @@ private:
     HGDIOBJ previous_;
 };
 
+// Saves a DC's state (clipping region, colours, modes, selections) for a
+// scope and restores it at the end.
+class SavedDcState {
+public:
+    explicit SavedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~SavedDcState() {
+        if (saved_) RestoreDC(dc_, saved_);
+    }
+    SavedDcState(const SavedDcState&) = delete;
+    SavedDcState& operator=(const SavedDcState&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
 }  // namespace toolkit

@@ -35,6 +35,13 @@ void FitOuterRectangle(HWND window, POINT origin, int width, int height) {
     }
 }
 
+// An ownerless window kept off the taskbar gets a hidden tool window as its
+// owner: the taskbar shows neither owned windows nor tool windows.
+HWND CreateHiddenOwner() {
+    return CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
 UniqueIcon LoadProgramIcon(int size) {
     return UniqueIcon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "DEFAULT_ICON", IMAGE_ICON, size,
                                                     size, LR_DEFAULTCOLOR)));
@@ -60,13 +67,17 @@ HWND CreateLiveWindow(const WindowDefinition& definition, HWND owner) {
     auto state = std::make_unique<LiveWindow>();
     state->Definition = &definition;
     state->Owner = owner;
+    state->HiddenOwner = !owner && !definition.ShowInTaskbar ? CreateHiddenOwner() : nullptr;
     state->BackColour = definition.BackColour;
+    const HWND hiddenOwner = state->HiddenOwner;
     const HWND window = CreateWindowExA(styles.ExStyle, className, definition.Caption ? definition.Caption : "",
                                        styles.Style | (definition.Common.Disabled ? WS_DISABLED : 0), origin.x,
-                                       origin.y, width, height, owner, nullptr, GetModuleHandleA(nullptr), &state);
+                                       origin.y, width, height, owner ? owner : hiddenOwner, nullptr,
+                                       GetModuleHandleA(nullptr), &state);
     LiveWindow* live = LiveWindowFromHandle(window);
     if (!live) {
         if (window) DestroyWindow(window);
+        if (hiddenOwner) DestroyWindow(hiddenOwner);
         return nullptr;
     }
 

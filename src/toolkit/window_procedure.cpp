@@ -62,9 +62,19 @@ bool OnSetCursor(HWND window, WPARAM cursorWindow, LPARAM hitTestAndMessage) {
     return live && SetPointerOver(window, live->Definition->Common.Pointer, cursorWindow, hitTestAndMessage);
 }
 
+// A hidden owner cannot be destroyed while the window it owns is still being
+// destroyed (that would start destroying the window again), so it is asked
+// to close through the queue. Posted before any WM_QUIT, it is handled
+// before the loop ends.
+void LetHiddenOwnerGo(HWND window) {
+    const LiveWindow* live = LiveWindowFromHandle(window);
+    if (live && live->HiddenOwner) PostMessageA(live->HiddenOwner, WM_CLOSE, 0, 0);
+}
+
 // The window's state goes first, so that the window no longer counts as
 // live when the quit rule looks for windows that are left.
 void OnNcDestroy(HWND window) {
+    LetHiddenOwnerGo(window);
     DropState<LiveWindow>(window);
     DefWindowProcA(window, WM_NCDESTROY, 0, 0);
     QuitIfLastWindowGone();

@@ -38,10 +38,7 @@ const toolkit::ControlDefinition Controls[] = {
 // Like the program's backdrop (drag and Esc), but answering can-be-closed
 // with false so that it stays for the next message.
 const WindowDefinition Escapable = [] {
-    WindowDefinition window = toolkitsupport::TestWindow("Escapable");
-    window.Start = toolkit::StartPosition::Manual;
-    window.Common.Left = 200;
-    window.Common.Top = 100;
+    WindowDefinition window = toolkitsupport::PlacedWindow("Escapable", RECT{200, 100, 400, 250});
     window.EscCloses = true;
     window.DragByClientArea = true;
     window.Controls = Controls;

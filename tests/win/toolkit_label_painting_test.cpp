@@ -373,16 +373,12 @@ INSTANTIATE_TEST_SUITE_P(
 // `text` drawn by DrawText itself in the label's default font, with "&"
 // taken literally, where the label would draw its caption.
 void PaintLiterally(const Canvas& image, const std::string& text) {
-    const RECT all{0, 0, image.Width(), image.Height()};
-    HBRUSH brush = CreateSolidBrush(Magenta);
-    FillRect(image.Dc(), &all, brush);
-    DeleteObject(brush);
-    const HGDIOBJ previous = SelectObject(image.Dc(), GetStockObject(DEFAULT_GUI_FONT));
+    toolkitsupport::Fill(image, Magenta);
+    const toolkit::ScopedSelect font(image.Dc(), GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(image.Dc(), TRANSPARENT);
     SetTextColor(image.Dc(), Black);
-    RECT place = all;
+    RECT place{0, 0, image.Width(), image.Height()};
     DrawTextA(image.Dc(), text.c_str(), -1, &place, DT_NOPREFIX | DT_LEFT | DT_SINGLELINE | DT_VCENTER);
-    SelectObject(image.Dc(), previous);
 }
 
 TEST(LabelPainting, DoubleAmpersandShowsOneAmpersand) {

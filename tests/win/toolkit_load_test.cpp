@@ -184,19 +184,13 @@ TEST(WindowLoading, LoadInsideCreatedRunsToCompletionThere) {
 extern WindowDefinition Below;
 
 WindowDefinition Above = [] {
-    WindowDefinition window = toolkitsupport::TestWindow("Above", 100, 60);
-    window.Start = toolkit::StartPosition::Manual;
-    window.Common.Left = 150;
-    window.Common.Top = 150;
+    WindowDefinition window = toolkitsupport::PlacedWindow("Above", RECT{150, 150, 250, 210});
     window.BackColour = RGB(0, 255, 0);
     return window;
 }();
 
 WindowDefinition Below = [] {
-    WindowDefinition window = toolkitsupport::TestWindow("Below", 300, 300);
-    window.Start = toolkit::StartPosition::Manual;
-    window.Common.Left = 100;
-    window.Common.Top = 100;
+    WindowDefinition window = toolkitsupport::PlacedWindow("Below", RECT{100, 100, 400, 400});
     window.BackColour = RGB(0, 0, 255);
     window.Events.Created = [] { toolkit::LoadWindow(Above, &Below); };
     return window;

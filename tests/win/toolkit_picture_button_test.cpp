@@ -130,10 +130,7 @@ const toolkit::ControlDefinition Buttons[] = {
 };
 
 const WindowDefinition Window = [] {
-    WindowDefinition window = toolkitsupport::TestWindow("Buttons");
-    window.Start = toolkit::StartPosition::Manual;
-    window.Common.Left = 100;
-    window.Common.Top = 100;
+    WindowDefinition window = toolkitsupport::PlacedWindow("Buttons", RECT{100, 100, 300, 250});
     window.Controls = Buttons;
     window.ControlCount = sizeof Buttons / sizeof Buttons[0];
     return window;

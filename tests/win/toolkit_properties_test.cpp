@@ -22,10 +22,7 @@ const toolkit::ControlDefinition Controls[] = {
 };
 
 const WindowDefinition Window = [] {
-    WindowDefinition window = toolkitsupport::TestWindow("Properties", 200, 150);
-    window.Start = toolkit::StartPosition::Manual;
-    window.Common.Left = 100;
-    window.Common.Top = 80;
+    WindowDefinition window = toolkitsupport::PlacedWindow("Properties", RECT{100, 80, 300, 230});
     window.Controls = Controls;
     window.ControlCount = 2;
     window.Events.PositionChanged = [] {

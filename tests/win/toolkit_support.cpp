@@ -27,6 +27,14 @@ toolkit::WindowDefinition TestWindow(const char* name, int width, int height) {
     return window;
 }
 
+toolkit::WindowDefinition PlacedWindow(const char* name, RECT place) {
+    toolkit::WindowDefinition window = TestWindow(name, place.right - place.left, place.bottom - place.top);
+    window.Start = toolkit::StartPosition::Manual;
+    window.Common.Left = place.left;
+    window.Common.Top = place.top;
+    return window;
+}
+
 namespace {
 
 toolkit::ControlDefinition Control(const char* name, toolkit::ControlKind kind, RECT place) {
@@ -97,7 +105,9 @@ HeldKeys::HeldKeys(int keys) {
 
 HeldKeys::~HeldKeys() { SetKeyboardState(saved_); }
 
-Canvas::Canvas(int width, int height, COLORREF fill) : width_(width), height_(height) {
+namespace {
+
+toolkit::UniqueBitmap TopDownBitmap(int width, int height, const DWORD** pixels) {
     BITMAPINFO format{};
     format.bmiHeader.biSize = sizeof(format.bmiHeader);
     format.bmiHeader.biWidth = width;
@@ -106,20 +116,26 @@ Canvas::Canvas(int width, int height, COLORREF fill) : width_(width), height_(he
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bits_ = static_cast<const DWORD*>(bits);
-    dc_ = CreateCompatibleDC(nullptr);
-    previous_ = SelectObject(dc_, bitmap_);
-    const RECT all{0, 0, width, height};
-    HBRUSH brush = CreateSolidBrush(fill);
-    FillRect(dc_, &all, brush);
-    DeleteObject(brush);
+    toolkit::UniqueBitmap bitmap(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    *pixels = static_cast<const DWORD*>(bits);
+    return bitmap;
 }
 
-Canvas::~Canvas() {
-    SelectObject(dc_, previous_);
-    DeleteDC(dc_);
-    DeleteObject(bitmap_);
+}  // namespace
+
+Canvas::Canvas(int width, int height, COLORREF fill)
+    : width_(width),
+      height_(height),
+      bitmap_(TopDownBitmap(width, height, &bits_)),
+      dc_(CreateCompatibleDC(nullptr)),
+      selected_(dc_.get(), bitmap_.get()) {
+    Fill(*this, fill);
+}
+
+void Fill(const Canvas& canvas, COLORREF colour) {
+    const RECT all{0, 0, canvas.Width(), canvas.Height()};
+    const toolkit::UniqueBrush brush(CreateSolidBrush(colour));
+    FillRect(canvas.Dc(), &all, brush.get());
 }
 
 COLORREF Canvas::Pixel(int x, int y) const {

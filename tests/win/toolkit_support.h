@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "toolkit/definitions.h"
+#include "toolkit/unique_handles.h"
 
 namespace toolkitsupport {
 
@@ -23,6 +24,8 @@ void Record(const std::string& entry);
 // ---- definitions ----------------------------------------------------------------
 
 toolkit::WindowDefinition TestWindow(const char* name, int width = 200, int height = 150);
+// A test window that starts at a given screen place instead of centred.
+toolkit::WindowDefinition PlacedWindow(const char* name, RECT place);
 toolkit::ControlDefinition LabelControl(const char* name, RECT place, const char* caption = "");
 toolkit::ControlDefinition ButtonControl(const char* name, RECT place);
 toolkit::ControlDefinition TimerControl(const char* name, int period = 0);
@@ -68,11 +71,8 @@ private:
 class Canvas {
 public:
     Canvas(int width, int height, COLORREF fill);
-    ~Canvas();
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
 
-    HDC Dc() const { return dc_; }
+    HDC Dc() const { return dc_.get(); }
     int Width() const { return width_; }
     int Height() const { return height_; }
     COLORREF Pixel(int x, int y) const;
@@ -86,11 +86,14 @@ public:
 private:
     int width_;
     int height_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ previous_;
-    const DWORD* bits_;
+    const DWORD* bits_ = nullptr;
+    toolkit::UniqueBitmap bitmap_;
+    toolkit::UniqueMemoryDc dc_;
+    toolkit::ScopedSelect selected_;  // undone before the DC and bitmap go
 };
+
+// Fills the whole canvas with one colour.
+void Fill(const Canvas& canvas, COLORREF colour);
 
 // Whether two colours differ by at most `tolerance` in every channel.
 bool Near(COLORREF a, COLORREF b, int tolerance);

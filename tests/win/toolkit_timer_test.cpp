@@ -91,22 +91,28 @@ TEST_F(LiveTimer, ZeroStopsTheTimer) {
     EXPECT_EQ(Ticks, 0);
 }
 
-TEST_F(LiveTimer, SamePeriodLeavesTheTimerRunningUntouched) {
+struct RewriteCase {
+    const char* Name;
+    int Rewritten;    // after 300 ms, once a tick is waiting
+    bool StillWaiting;  // false: the timer was killed and started again
+};
+
+class RewrittenPeriod : public LiveTimer, public ::testing::WithParamInterface<RewriteCase> {};
+
+TEST_P(RewrittenPeriod, RestartsTheTimerOnlyWhenItChanges) {
+    const RewriteCase& c = GetParam();
     toolkit::SetTimerPeriod(Window, "stopped", 300);
     Sleep(350);
     ASSERT_TRUE(TickWaiting("stopped"));
-    toolkit::SetTimerPeriod(Window, "stopped", 300);
-    EXPECT_TRUE(TickWaiting("stopped"));
+    toolkit::SetTimerPeriod(Window, "stopped", c.Rewritten);
+    EXPECT_EQ(TickWaiting("stopped"), c.StillWaiting);
 }
 
-TEST_F(LiveTimer, OtherPeriodRestartsTheTimer) {
-    toolkit::SetTimerPeriod(Window, "stopped", 300);
-    Sleep(350);
-    ASSERT_TRUE(TickWaiting("stopped"));
-    toolkit::SetTimerPeriod(Window, "stopped", 299);
-    EXPECT_FALSE(TickWaiting("stopped"));
-    EXPECT_EQ(toolkit::TimerPeriod(Window, "stopped"), 299);
-}
+INSTANTIATE_TEST_SUITE_P(TimerPeriod, RewrittenPeriod,
+                         ::testing::Values(RewriteCase{"SamePeriodLeavesItUntouched", 300, true},
+                                           RewriteCase{"OtherPeriodRestartsIt", 299, false},
+                                           RewriteCase{"ZeroKillsIt", 0, false}),
+                         [](const ::testing::TestParamInfo<RewriteCase>& info) { return std::string(info.param.Name); });
 
 TEST_F(LiveTimer, RunsOnItsHiddenWindowUnderIdentifier1000) {
     toolkit::SetTimerPeriod(Window, "stopped", 10);

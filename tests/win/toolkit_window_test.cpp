@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "toolkit/message_loop.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/window_styles.h"
 #include "toolkit_support.h"
@@ -145,10 +146,7 @@ INSTANTIATE_TEST_SUITE_P(WindowCreation, CentredWindow,
                          [](const ::testing::TestParamInfo<SizeCase>& info) { return std::string(info.param.Name); });
 
 TEST(WindowCreation, ManualStartPositionUsesDesignLeftAndTop) {
-    static WindowDefinition window = toolkitsupport::TestWindow("Manual", 100, 60);
-    window.Start = toolkit::StartPosition::Manual;
-    window.Common.Left = 37;
-    window.Common.Top = 21;
+    static const WindowDefinition window = toolkitsupport::PlacedWindow("Manual", RECT{37, 21, 137, 81});
     toolkitsupport::DestroyAtEnd cleanup({&window});
     ASSERT_TRUE(toolkit::LoadWindow(window));
     EXPECT_EQ(toolkit::WindowLeft(window), 37);
@@ -164,6 +162,25 @@ TEST(WindowCreation, CaptionIsTheWindowText) {
     GetWindowTextA(toolkit::WindowHandle(window), text, sizeof text);
     EXPECT_STREQ(text, "重要通知");
     EXPECT_EQ(toolkit::WindowCaption(window), "重要通知");
+}
+
+TEST(WindowCreation, WindowOffTheTaskbarIsOwnedByAHiddenToolWindowThatGoesWithIt) {
+    static const WindowDefinition window = [] {
+        WindowDefinition w = BackdropLike();
+        w.ShowInTaskbar = false;
+        return w;
+    }();
+    ASSERT_TRUE(toolkit::LoadWindow(window));
+    const HWND handle = toolkit::WindowHandle(window);
+    const HWND owner = GetWindow(handle, GW_OWNER);
+    ASSERT_NE(owner, nullptr);
+    EXPECT_NE(GetWindowLongPtrA(owner, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+    EXPECT_FALSE(IsWindowVisible(owner));
+    // Still an overlapped window: the hidden owner is not an owner given by a load.
+    EXPECT_EQ(StyleOf(handle) & WS_POPUP, 0u);
+    DestroyWindow(handle);
+    toolkit::ProcessPendingMessages();
+    EXPECT_FALSE(IsWindow(owner));
 }
 
 // The test program carries the program's resources, DEFAULT_ICON included.
