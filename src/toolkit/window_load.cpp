@@ -40,13 +40,15 @@ void CreateControls(HWND window, const WindowDefinition& definition) {
     }
 }
 
-// Collects the visible live windows of this thread that `owner` owns, in
-// the order EnumThreadWindows gives them (top of the z-order first).
-BOOL CALLBACK AddOwnedWindow(HWND window, LPARAM parameter) {
-    auto* owned = reinterpret_cast<std::vector<HWND>*>(parameter);
-    if (!owned->empty() && GetWindow(window, GW_OWNER) == owned->front() && IsWindowVisible(window) &&
-        LiveWindowFromHandle(window)) {
-        owned->push_back(window);
+struct OwnedWindows {
+    HWND Owner;
+    std::vector<HWND> Windows;  // top of the z-order first, as EnumThreadWindows gives them
+};
+
+BOOL CALLBACK AddIfOwned(HWND window, LPARAM parameter) {
+    auto* owned = reinterpret_cast<OwnedWindows*>(parameter);
+    if (GetWindow(window, GW_OWNER) == owned->Owner && IsWindowVisible(window) && LiveWindowFromHandle(window)) {
+        owned->Windows.push_back(window);
     }
     return TRUE;
 }
@@ -54,14 +56,15 @@ BOOL CALLBACK AddOwnedWindow(HWND window, LPARAM parameter) {
 // Windows keeps owned windows above their owner. Wine on a bare X server
 // does not when the owner is shown after them (as a window loaded inside its
 // owner's created handler is): the owner is mapped on top of the X stack and
-// hides them, although the Win32 z-order still has them above. Putting them
-// on top again, bottom one first, restacks them on screen too.
+// hides them, although the Win32 z-order still has them above. HWND_TOP
+// alone changes nothing for a window already first in the Win32 z-order, so
+// each goes to the bottom and back to the top, the lowest one first.
 void KeepOwnedWindowsAbove(HWND owner) {
-    std::vector<HWND> owned{owner};
-    EnumThreadWindows(GetCurrentThreadId(), AddOwnedWindow, reinterpret_cast<LPARAM>(&owned));
-    for (std::size_t i = owned.size(); i-- > 1;) {
-        SetWindowPos(owned[i], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        SetWindowPos(owned[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    OwnedWindows owned{owner, {}};
+    EnumThreadWindows(GetCurrentThreadId(), AddIfOwned, reinterpret_cast<LPARAM>(&owned));
+    for (auto window = owned.Windows.rbegin(); window != owned.Windows.rend(); ++window) {
+        SetWindowPos(*window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(*window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
 
