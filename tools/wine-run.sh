@@ -135,11 +135,26 @@ prepare_prefix() {
 
 prefix_for() { echo "$wine_dir/prefix-$1"; }
 
-# Starts a persistent Wine server and boots the prefix with their output sent
-# away, so that Wine's background processes never hold a caller's pipe open.
+# See tools/wine-desktop-keeper.c: built here, once, for the sessions.
+keeper_exe="$wine_dir/desktop-keeper.exe"
+build_keeper() {
+    local source="$root/tools/wine-desktop-keeper.c"
+    if [ ! -f "$keeper_exe" ] || [ "$source" -nt "$keeper_exe" ]; then
+        mkdir -p "$wine_dir"
+        x86_64-w64-mingw32-gcc -O2 -o "$keeper_exe.tmp" "$source" -luser32 ||
+            die "could not build the desktop keeper (is g++-mingw-w64-x86-64 installed?)"
+        mv "$keeper_exe.tmp" "$keeper_exe"
+    fi
+}
+
+# Starts a persistent Wine server, boots the prefix and opens the desktop,
+# all with their output sent away, so that Wine's background processes never
+# hold a caller's pipe open. Needs DISPLAY.
 start_server() {
     "$wineserver64" -p >/dev/null 2>&1 </dev/null
     "$wine64_loader" wineboot >/dev/null 2>&1 </dev/null || true
+    build_keeper
+    "$wine64_loader" "$keeper_exe" >/dev/null 2>&1 </dev/null &
 }
 stop_server() {
     "$wineserver64" -k >/dev/null 2>&1 || true

@@ -92,12 +92,14 @@ class ProgramFolder:
 
 
 class RunningProgram:
-    """notice.exe started through the runner; remembers when it started."""
+    """notice.exe started through the runner; remembers when it started.
+    Its standard error goes to a file (see run_windows_program)."""
 
     def __init__(self, exe, cwd=None):
         self.started = time.monotonic()
+        self.errors = tempfile.TemporaryFile()
         self.process = subprocess.Popen([RUNNER, exe], cwd=cwd or os.path.dirname(exe),
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+                                        stdout=subprocess.DEVNULL, stderr=self.errors)
 
     def wait(self, timeout):
         """The exit code and the seconds since the start; fails the scenario
@@ -113,20 +115,29 @@ class RunningProgram:
         return self.process.poll() is None
 
     def stderr(self):
-        return self.process.stderr.read().decode("utf-8", errors="replace") if self.process.stderr else ""
+        """What the program (and Wine) wrote to standard error so far."""
+        self.errors.seek(0)
+        return self.errors.read().decode("utf-8", errors="replace")
 
     def kill(self):
         if self.process.poll() is None:
             self.process.kill()
             self.process.wait()
+        self.errors.close()
 
 
 def run_windows_program(exe, *arguments, timeout=30):
-    result = subprocess.run([RUNNER, exe, *arguments], capture_output=True, timeout=timeout)
-    if result.returncode != 0:
-        raise RuntimeError("%s %s failed (%d): %s" % (os.path.basename(exe), " ".join(arguments),
-                                                      result.returncode, result.stderr.decode(errors="replace")))
-    return result.stdout
+    """Runs a Windows program to its end and gives its standard output. The
+    output goes through a file, not a pipe: a process Wine starts on the
+    program's behalf may inherit a pipe and keep it open long after."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        result = subprocess.run([RUNNER, exe, *arguments], stdout=out, stderr=err, timeout=timeout)
+        out.seek(0)
+        err.seek(0)
+        if result.returncode != 0:
+            raise RuntimeError("%s %s failed (%d): %s" % (os.path.basename(exe), " ".join(arguments),
+                                                          result.returncode, err.read().decode(errors="replace")))
+        return out.read()
 
 
 def program_windows():

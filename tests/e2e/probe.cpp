@@ -38,12 +38,19 @@ std::string FromHex(const std::string& hex) {
     return bytes;
 }
 
+// GetWindowTextLengthA would send the window a message, which blocks while
+// the program is busy; GetWindowTextA of another process's window reads the
+// stored text without one. The buffer grows until the text fits.
 std::string WindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(window, &text[0], length + 1);
-    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    return text;
+    for (std::size_t size = 65536; size <= 64u * 1024 * 1024; size *= 4) {
+        std::string text(size, '\0');
+        const int got = GetWindowTextA(window, &text[0], static_cast<int>(size));
+        if (got < 0 || static_cast<std::size_t>(got) < size - 1) {
+            text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+            return text;
+        }
+    }
+    return std::string();
 }
 
 std::string ClassName(HWND window) {
