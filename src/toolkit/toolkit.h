@@ -20,7 +20,8 @@ namespace toolkit {
 // window still exists) PositionChanged and SizeChanged, then shows it with
 // SW_SHOW if it is visible by definition. Returns without waiting for the
 // window to close. `owner` is a loaded window that will own this one, or
-// nullptr. Returns whether the window exists when the load is over.
+// nullptr (an owner that is not loaded counts as none). Returns whether the
+// window exists when the load is over.
 bool LoadWindow(const WindowDefinition& window, const WindowDefinition* owner = nullptr);
 
 // Whether the window is loaded and still exists.
@@ -102,6 +103,7 @@ bool AnyWindowExists();
 // Fetches and dispatches messages, applying the window-level keyboard and
 // mouse handling first, until WM_QUIT. The toolkit posts WM_QUIT (exit code
 // 0) when the last of its windows has been destroyed while the loop runs.
+// Returns at once when no toolkit window exists.
 void RunMessageLoop();
 
 }  // namespace toolkit

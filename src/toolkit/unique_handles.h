@@ -50,6 +50,10 @@ struct CloseRegistryKey {
 struct FreeGlobal {
     void operator()(HGLOBAL block) const { GlobalFree(block); }
 };
+// Icons from LoadImageA without LR_SHARED belong to their loader.
+struct DestroyIconHandle {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
 
 template <typename Object>
 using UniqueGdiObject = UniqueResource<Object, DeleteGdiObject>;
@@ -61,6 +65,7 @@ using UniqueRegion = UniqueGdiObject<HRGN>;
 using UniqueMemoryDc = UniqueResource<HDC, DeleteMemoryDc>;
 using UniqueKey = UniqueResource<HKEY, CloseRegistryKey>;
 using UniqueGlobal = UniqueResource<HGLOBAL, FreeGlobal>;
+using UniqueIcon = UniqueResource<HICON, DestroyIconHandle>;
 
 // CreateFile gives INVALID_HANDLE_VALUE for failure; other calls give null.
 struct UniqueFile {
@@ -107,6 +112,22 @@ public:
 private:
     HDC dc_;
     HGDIOBJ previous_;
+};
+
+// Saves a DC's state (clipping region, colours, modes, selections) for a
+// scope and restores it at the end.
+class SavedDcState {
+public:
+    explicit SavedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~SavedDcState() {
+        if (saved_) RestoreDC(dc_, saved_);
+    }
+    SavedDcState(const SavedDcState&) = delete;
+    SavedDcState& operator=(const SavedDcState&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
 };
 
 }  // namespace toolkit
