@@ -12,9 +12,14 @@
 
 int main(void) {
     MSG message;
-    /* A message-only window: attached to the desktop, never shown. */
-    HWND window = CreateWindowExA(0, "STATIC", "notice desktop keeper", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL,
-                                  GetModuleHandleA(NULL), NULL);
+    HWND window;
+    /* Asking for the desktop window is what starts the desktop process;
+       a message-only window alone would not. */
+    if (!GetDesktopWindow()) return 1;
+    /* A top-level window that is never shown keeps this process a user of
+       the desktop. */
+    window = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "notice desktop keeper", WS_POPUP, 0, 0, 0, 0, NULL, NULL,
+                             GetModuleHandleA(NULL), NULL);
     if (!window) return 1;
     while (GetMessageA(&message, NULL, 0, 0) > 0) DispatchMessageA(&message);
     return 0;

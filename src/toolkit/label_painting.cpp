@@ -27,10 +27,18 @@ UINT VerticalFormat(VerticalAlignment alignment) {
     return DT_VCENTER;
 }
 
+// The stock DEFAULT_GUI_FONT as a record, for drawing it with solid edges.
+LOGFONTA DefaultGuiFontRecord() {
+    LOGFONTA record{};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(record), &record);
+    return record;
+}
+
 void DrawCaption(HDC dc, const RECT& area, const LabelLook& look, const std::string& caption) {
     UniqueFont font;
-    if (look.HasFont) {
-        const LOGFONTA record = LabelFontRecord(look.Font);
+    if (look.HasFont || look.OverColourKey) {
+        const LOGFONTA record =
+            LabelFontRecord(look.HasFont ? look.Font : DefaultGuiFontRecord(), look.OverColourKey);
         font.reset(CreateFontIndirectA(&record));
     }
     const ScopedSelect selected(dc, font ? static_cast<HGDIOBJ>(font.get()) : GetStockObject(DEFAULT_GUI_FONT));
@@ -82,12 +90,12 @@ UINT LabelTextFormat(const LabelLook& look) {
     return format | DT_SINGLELINE | VerticalFormat(look.VAlign);
 }
 
-LOGFONTA LabelFontRecord(const LOGFONTA& font) {
+LOGFONTA LabelFontRecord(const LOGFONTA& font, bool overColourKey) {
     LOGFONTA record = font;
     record.lfCharSet = DEFAULT_CHARSET;
     record.lfOutPrecision = OUT_DEFAULT_PRECIS;
     record.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    record.lfQuality = PROOF_QUALITY;
+    record.lfQuality = overColourKey ? NONANTIALIASED_QUALITY : PROOF_QUALITY;
     record.lfPitchAndFamily = DEFAULT_PITCH;
     return record;
 }

@@ -22,6 +22,9 @@ struct LabelLook {
     HorizontalAlignment HAlign = HorizontalAlignment::Left;
     VerticalAlignment VAlign = VerticalAlignment::Centre;
     bool WordWrap = false;
+    // Set at paint time: the background is the colour key of the label's
+    // layered window, so it is cut out of what the screen shows.
+    bool OverColourKey = false;
 };
 
 // The look a label starts with: its design properties.
@@ -45,8 +48,12 @@ RECT LabelTextArea(const RECT& client, const LabelLook& look);
 UINT LabelTextFormat(const LabelLook& look);
 
 // The record a label creates its font from: `font` with its character set,
-// precisions, quality and pitch replaced by the label's own.
-LOGFONTA LabelFontRecord(const LOGFONTA& font);
+// precisions, quality and pitch replaced by the label's own. The quality is
+// PROOF_QUALITY, except over a colour key: anti-aliasing blends the glyphs'
+// edges into the background, and a background that is cut out would leave a
+// fringe of the key colour around every stroke (black text shows magenta),
+// so there the glyphs are drawn with solid edges.
+LOGFONTA LabelFontRecord(const LOGFONTA& font, bool overColourKey = false);
 
 // Paints the whole label into `dc`, whose client rectangle is `client`:
 // frame, background in the label's colour, then the caption. Only the part

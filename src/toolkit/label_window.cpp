@@ -1,5 +1,6 @@
 #include "toolkit/label_window.h"
 
+#include "toolkit/colours.h"
 #include "toolkit/window_classes.h"
 #include "toolkit/window_frame.h"
 #include "toolkit/window_state.h"
@@ -88,12 +89,26 @@ void ApplyLabelBorder(LabelWindow& label, int border) {
     RepaintNow(label.Handle);
 }
 
+namespace {
+
+// Whether `colour` is what the layered window `window` cuts out.
+bool IsColourKeyOf(HWND window, COLORREF colour) {
+    COLORREF key = 0;
+    DWORD flags = 0;
+    return GetLayeredWindowAttributes(window, &key, nullptr, &flags) && (flags & LWA_COLORKEY) &&
+           key == ResolveColour(colour);
+}
+
+}  // namespace
+
 void PaintLabelWindow(HWND label, HDC dc) {
     const LabelWindow* live = LabelFromHandle(label);
     if (!live) return;
     RECT client;
     GetClientRect(label, &client);
-    PaintLabel(dc, client, live->Look, WindowText(label));
+    LabelLook look = live->Look;
+    look.OverColourKey = IsColourKeyOf(GetAncestor(label, GA_ROOT), look.BackColour);
+    PaintLabel(dc, client, look, WindowText(label));
 }
 
 }  // namespace toolkit

@@ -166,4 +166,26 @@ TEST(MousePointer, HandIsTheArrowWhenTheProgramHasNoHandResource) {
     EXPECT_EQ(toolkit::LoadPointer(toolkit::MousePointer::None), nullptr);
 }
 
+// ---- text over a colour key -----------------------------------------------------------------
+
+TEST_F(LiveLabel, TextOverTheWindowsColourKeyHasSolidEdges) {
+    // Anti-aliased edges would blend the text colour into the magenta that
+    // the window cuts out, and show as a magenta fringe: over the key only
+    // the text colour and the key itself may appear.
+    HWND window = toolkit::WindowHandle(Window);
+    SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(window, Magenta, 0, LWA_COLORKEY);
+    LOGFONTA font{};
+    font.lfHeight = -28;
+    lstrcpynA(font.lfFaceName, "宋体", LF_FACESIZE);
+    toolkit::SetLabelFont(Window, "plain", font);
+    toolkit::SetLabelCaption(Window, "plain", "公告 Notice");
+
+    const toolkitsupport::Canvas image(120, 40, RGB(1, 2, 3));
+    PaintInto(image, "plain");
+    const int text = image.Count(0x000000);
+    EXPECT_GT(text, 30);
+    EXPECT_EQ(text + image.Count(Magenta), image.Width() * image.Height());
+}
+
 }  // namespace
