@@ -32,25 +32,9 @@
 #include <utility>
 #include <vector>
 
+#include "hex_text.h"
+
 namespace {
-
-std::string Hex(const std::string& bytes) {
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (unsigned char b : bytes) {
-        hex += digits[b >> 4];
-        hex += digits[b & 15];
-    }
-    return hex;
-}
-
-std::string FromHex(const std::string& hex) {
-    std::string bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-        bytes += static_cast<char>(std::strtol(hex.substr(i, 2).c_str(), nullptr, 16));
-    }
-    return bytes;
-}
 
 // GetWindowTextLengthA would send the window a message, which blocks while
 // the program is busy; GetWindowTextA of another process's window reads the
@@ -100,8 +84,8 @@ std::string CommonJson(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
     std::string json = "\"hwnd\": " + Number(reinterpret_cast<ULONG_PTR>(window));
-    json += ", \"class\": \"" + Hex(ClassName(window)) + "\"";
-    json += ", \"text\": \"" + Hex(WindowText(window)) + "\"";
+    json += ", \"class\": \"" + testsupport::ToHex(ClassName(window)) + "\"";
+    json += ", \"text\": \"" + testsupport::ToHex(WindowText(window)) + "\"";
     json += ", \"rect\": " + RectJson(rect);
     json += ", \"style\": " + Number(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)));
     json += ", \"exstyle\": " + Number(static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
@@ -136,7 +120,7 @@ BOOL CALLBACK AddTopLevel(HWND window, LPARAM param) {
 
     std::string json = "{" + CommonJson(window);
     json += ", \"pid\": " + Number(processId);
-    json += ", \"image\": \"" + Hex(image) + "\"";
+    json += ", \"image\": \"" + testsupport::ToHex(image) + "\"";
     json += ", \"owner\": " + Number(reinterpret_cast<ULONG_PTR>(GetWindow(window, GW_OWNER)));
     COLORREF key = 0;
     BYTE alpha = 0;
@@ -229,7 +213,7 @@ int SetRegistryValue(const std::string& keyPath, const std::string& name, const 
         const DWORD value = static_cast<DWORD>(std::strtoul(data.c_str(), nullptr, 0));
         result = RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
     } else if (type == "binary-hex") {
-        const std::string bytes = FromHex(data);
+        const std::string bytes = testsupport::FromHex(data);
         result = RegSetValueExA(key, name.c_str(), 0, REG_BINARY, reinterpret_cast<const BYTE*>(bytes.data()),
                                 static_cast<DWORD>(bytes.size()));
     } else {
@@ -257,7 +241,7 @@ int Usage() {
 // An argument written as hex:... stands for those bytes (GBK text).
 std::string Argument(const char* text) {
     const std::string argument = text;
-    return argument.rfind("hex:", 0) == 0 ? FromHex(argument.substr(4)) : argument;
+    return argument.rfind("hex:", 0) == 0 ? testsupport::FromHex(argument.substr(4)) : argument;
 }
 
 }  // namespace
