@@ -74,6 +74,14 @@ class MatrixScenario(Scenario):
         Returns (seconds to show, seconds to end), both from the start."""
         program = self.start(cwd=cwd, exe=exe)
         try:
+            return self.hold_to_promise(program, case, ends, check, while_shown)
+        finally:
+            # A case that failed must not leave its windows to the next one.
+            if program.running():
+                program.kill()
+
+    def hold_to_promise(self, program, case, ends, check, while_shown):
+        try:
             windows = wait_for_windows(program, timeout=SHOW_BOUND)
         finally:
             # A crashed program waits for its dialog; say so rather than time out.

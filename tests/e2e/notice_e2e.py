@@ -96,6 +96,8 @@ class RunningProgram:
     Its standard error goes to a file (see run_windows_program)."""
 
     def __init__(self, exe, cwd=None):
+        name = os.path.basename(exe)
+        self.image = name.decode("gbk") if isinstance(name, bytes) else name
         self.started = time.monotonic()
         self.errors = tempfile.TemporaryFile()
         self.process = subprocess.Popen([RUNNER, exe], cwd=cwd or os.path.dirname(exe),
@@ -135,7 +137,7 @@ def run_windows_program(exe, *arguments, timeout=30):
         out.seek(0)
         err.seek(0)
         if result.returncode != 0:
-            raise RuntimeError("%s %s failed (%d): %s" % (os.path.basename(exe), " ".join(arguments),
+            raise RuntimeError("%s %s failed (%d): %s" % (os.path.basename(exe), " ".join(map(str, arguments)),
                                                           result.returncode, err.read().decode(errors="replace")))
         return out.read()
 
@@ -145,7 +147,9 @@ def program_windows(image="notice.exe", wait_shown=0.0):
     default) as the probe sees them; with `wait_shown`, as soon as an
     ownerless window and one it owns are visible, or after that many
     seconds."""
-    output = run_windows_program(PROBE_EXE, "windows", image, *(["%.1f" % wait_shown] if wait_shown else []))
+    # The image name reaches the probe as GBK bytes, as Windows names it.
+    output = run_windows_program(PROBE_EXE, "windows", image.encode("gbk"),
+                                 *(["%.1f" % wait_shown] if wait_shown else []))
     windows = json.loads(output.decode("ascii"))
     for window in windows:
         window["text"] = from_hex(window["text"])
@@ -186,11 +190,11 @@ def wait_for_windows(program, timeout=15.0):
     while time.monotonic() < deadline:
         # The probe watches from inside one process, so a short display time
         # cannot slip between two looks.
-        windows = Windows(program_windows(wait_shown=min(2.0, max(0.1, deadline - time.monotonic()))))
+        windows = Windows(program_windows(program.image, wait_shown=min(2.0, max(0.1, deadline - time.monotonic()))))
         if windows.complete():
             return windows
         if not program.running():
-            raise AssertionError("notice.exe ended before its windows appeared: " + program.stderr())
+            raise AssertionError("%s ended before its windows appeared: %s" % (program.image, program.stderr()))
         time.sleep(0.1)
     raise AssertionError("the windows did not appear within %.0f s" % timeout)
 

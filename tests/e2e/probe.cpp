@@ -24,6 +24,7 @@
 // Texts are printed as hex of their ANSI (GBK) bytes, so nothing depends on
 // the console's code page.
 #include <windows.h>
+#include <shlwapi.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -78,11 +79,9 @@ std::string ImageName(DWORD processId) {
     char path[MAX_PATH * 2] = {};
     DWORD size = sizeof(path);
     std::string name;
-    if (QueryFullProcessImageNameA(process, 0, path, &size)) {
-        name = path;
-        const std::size_t slash = name.find_last_of("\\/");
-        if (slash != std::string::npos) name = name.substr(slash + 1);
-    }
+    // The file name part as the system finds it: in GBK the second byte of a
+    // character may be the byte of "\\", which a plain search would cut at.
+    if (QueryFullProcessImageNameA(process, 0, path, &size)) name = PathFindFileNameA(path);
     CloseHandle(process);
     return name;
 }
