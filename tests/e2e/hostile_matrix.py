@@ -48,10 +48,10 @@ def dismiss_crash_dialogs():
         run_windows_program(PROBE_EXE, "close", str(window["hwnd"]))
 
 
-def record(module, case, shown, ended, how):
+def record(module, case, shown, ended, how, note):
     os.makedirs(WORK_ROOT, exist_ok=True)
     with open(RESULTS, "a", encoding="utf-8") as f:
-        f.write("%s\t%s\t%.2f\t%.2f\t0\t%s\n" % (module, case, shown, ended, how))
+        f.write("%s\t%s\t%.2f\t%.2f\t0\t%s\t%s\n" % (module, case, shown, ended, how, note))
 
 
 class MatrixScenario(Scenario):
@@ -67,20 +67,21 @@ class MatrixScenario(Scenario):
             dismiss_crash_dialogs()
             self.fail("Wine's crash dialog is up: %d window(s) of winedbg.exe" % len(dialogs))
 
-    def run_case(self, case, ends=SELF, cwd=None, exe=None, check=None, while_shown=None):
+    def run_case(self, case, ends=SELF, cwd=None, exe=None, check=None, while_shown=None, note=""):
         """Runs notice.exe once and holds it to the promise above.
         `check(windows)` looks at the windows once they are up;
-        `while_shown(program, windows)` acts on them before the end (a click).
+        `while_shown(program, windows)` acts on them before the end (a click);
+        `note` goes to the results beside the times.
         Returns (seconds to show, seconds to end), both from the start."""
         program = self.start(cwd=cwd, exe=exe)
         try:
-            return self.hold_to_promise(program, case, ends, check, while_shown)
+            return self.hold_to_promise(program, case, ends, check, while_shown, note)
         finally:
             # A case that failed must not leave its windows to the next one.
             if program.running():
                 program.kill()
 
-    def hold_to_promise(self, program, case, ends, check, while_shown):
+    def hold_to_promise(self, program, case, ends, check, while_shown, note):
         try:
             windows = wait_for_windows(program, timeout=SHOW_BOUND)
         finally:
@@ -105,5 +106,5 @@ class MatrixScenario(Scenario):
         code, ended = program.wait(timeout=CLOSE_BOUND)
         self.assertEqual(code, 0, "exit code %d: %s" % (code, program.stderr()[:2000]))
         self.assertNoCrash(program)
-        record(self.__class__.__module__, case, shown, ended, how)
+        record(self.__class__.__module__, case, shown, ended, how, note)
         return shown, ended
