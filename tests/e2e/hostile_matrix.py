@@ -59,13 +59,19 @@ class MatrixScenario(Scenario):
     run_case, each in a subTest."""
 
     def assertNoCrash(self, program):
-        errors = program.stderr().lower()
-        for sign in CRASH_SIGNS:
-            self.assertNotIn(sign, errors, "Wine reported a crash: " + program.stderr()[:2000])
+        """Fails when Wine reported a crash of `program` on its standard
+        error or shows its crash dialog (which this dismisses, so that the
+        crashed program can end)."""
         dialogs = crash_dialogs()
+        dismiss_crash_dialogs()
+        problems = []
+        errors = program.stderr()
+        if any(sign in errors.lower() for sign in CRASH_SIGNS):
+            problems.append("Wine reported a crash on standard error: " + errors[:2000])
         if dialogs:
-            dismiss_crash_dialogs()
-            self.fail("Wine's crash dialog is up: %d window(s) of winedbg.exe" % len(dialogs))
+            problems.append("Wine's crash dialog was up (%d window(s) of winedbg.exe)" % len(dialogs))
+        if problems:
+            self.fail("; ".join(problems))
 
     def run_case(self, case, ends=SELF, cwd=None, exe=None, check=None, while_shown=None, note=""):
         """Runs notice.exe once and holds it to the promise above.

@@ -95,12 +95,12 @@ class RunningProgram:
     """notice.exe started through the runner; remembers when it started.
     Its standard error goes to a file (see run_windows_program)."""
 
-    def __init__(self, exe, cwd=None):
+    def __init__(self, exe, cwd=None, arguments=()):
         name = os.path.basename(exe)
         self.image = name.decode("gbk") if isinstance(name, bytes) else name
         self.started = time.monotonic()
         self.errors = tempfile.TemporaryFile()
-        self.process = subprocess.Popen([RUNNER, exe], cwd=cwd or os.path.dirname(exe),
+        self.process = subprocess.Popen([RUNNER, exe, *arguments], cwd=cwd or os.path.dirname(exe),
                                         stdout=subprocess.DEVNULL, stderr=self.errors)
 
     def wait(self, timeout):
