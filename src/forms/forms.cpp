@@ -101,84 +101,62 @@ const ControlDefinition ContentControls[] = {
      .Label = {}, .Button = {}, .Timer = {.Period = 0}, .Events = TimerEvents()},
 };
 
-WindowEvents BackdropEvents() {
-    WindowEvents events;
-    events.Created = OnBackdropCreated;
-    events.PositionChanged = OnBackdropPositionChanged;
-    return events;
-}
-
-WindowEvents ContentEvents() {
-    WindowEvents events;
-    events.Created = OnContentCreated;
-    events.CanClose = OnContentCanClose;
-    return events;
+// What both windows share: 520 x 670, no border, centred (the design
+// position 50, 50 is never used), the program icon, a control box with no
+// caption bar to show it, Esc closes, shown in the taskbar unless owned.
+WindowDefinition ScrollSizedWindow(const char* name) {
+    WindowDefinition window{};
+    window.Name = name;
+    window.Common = Placed(50, 50, 520, 670);
+    window.Caption = "";
+    window.Border = WindowBorder::None;
+    window.ControlBox = true;
+    window.Start = StartPosition::CentreScreen;
+    window.Movable = true;
+    window.ShowInTaskbar = true;
+    window.AlwaysOnTop = false;
+    window.KeepCaptionActive = false;
+    window.EscCloses = true;
+    window.EnterMovesFocus = false;
+    window.F1OpensHelp = false;
+    window.HelpFile = "";
+    window.HelpContext = 0;
+    window.BackColour = DefaultColour;
+    window.HasBackgroundPicture = false;
+    window.BackgroundLayout = PictureLayout::Tile;
+    window.HasBackgroundMusic = false;
+    window.MusicPlayCount = 0;
+    window.HasIcon = false;
+    window.HasShape = false;
+    window.ClassName = "";
+    return window;
 }
 
 }  // namespace
 
-// Both windows: 520 x 670, no border, centred (the design position 50, 50 is
-// never used), the program icon, shown in the taskbar unless owned.
-const toolkit::WindowDefinition BackdropWindow{
-    .Name = "BackdropWindow",
-    .Common = Placed(50, 50, 520, 670),
-    .Caption = "公告",
-    .Border = WindowBorder::None,
-    .ControlBox = true,
-    .MaxButton = true,
-    .MinButton = true,
-    .Start = StartPosition::CentreScreen,
-    .Movable = true,
-    .ShowInTaskbar = true,
-    .AlwaysOnTop = false,
-    .KeepCaptionActive = false,
-    .DragByClientArea = true,
-    .EscCloses = true,
-    .EnterMovesFocus = false,
-    .F1OpensHelp = false,
-    .HelpFile = "",
-    .HelpContext = 0,
-    .BackColour = DefaultColour,
-    .HasBackgroundPicture = false,
-    .BackgroundLayout = PictureLayout::Tile,
-    .HasBackgroundMusic = false,
-    .MusicPlayCount = 0,
-    .HasIcon = false,
-    .HasShape = false,
-    .ClassName = "",
-    .Controls = nullptr,
-    .ControlCount = 0,
-    .Events = BackdropEvents(),
-};
+// The scroll: minimize and maximize bits in its style, dragged by pressing
+// anywhere on it, no controls.
+const toolkit::WindowDefinition BackdropWindow = [] {
+    WindowDefinition window = ScrollSizedWindow("BackdropWindow");
+    window.Caption = "公告";
+    window.MaxButton = true;
+    window.MinButton = true;
+    window.DragByClientArea = true;
+    window.Events.Created = OnBackdropCreated;
+    window.Events.PositionChanged = OnBackdropPositionChanged;
+    return window;
+}();
 
-const toolkit::WindowDefinition ContentWindow{
-    .Name = "ContentWindow",
-    .Common = Placed(50, 50, 520, 670),
-    .Caption = "",
-    .Border = WindowBorder::None,
-    .ControlBox = true,
-    .MaxButton = false,
-    .MinButton = false,
-    .Start = StartPosition::CentreScreen,
-    .Movable = true,
-    .ShowInTaskbar = true,
-    .AlwaysOnTop = false,
-    .KeepCaptionActive = false,
-    .DragByClientArea = false,
-    .EscCloses = true,
-    .EnterMovesFocus = false,
-    .F1OpensHelp = false,
-    .HelpFile = "",
-    .HelpContext = 0,
-    .BackColour = DefaultColour,
-    .HasBackgroundPicture = false,
-    .BackgroundLayout = PictureLayout::Tile,
-    .HasBackgroundMusic = false,
-    .MusicPlayCount = 0,
-    .HasIcon = false,
-    .HasShape = false,
-    .ClassName = "",
-    .Controls = ContentControls,
-    .ControlCount = sizeof(ContentControls) / sizeof(ContentControls[0]),
-    .Events = ContentEvents(),
-};
+// The layer over the scroll that carries the texts, the close button and
+// the display timer.
+const toolkit::WindowDefinition ContentWindow = [] {
+    WindowDefinition window = ScrollSizedWindow("ContentWindow");
+    window.MaxButton = false;
+    window.MinButton = false;
+    window.DragByClientArea = false;
+    window.Controls = ContentControls;
+    window.ControlCount = sizeof(ContentControls) / sizeof(ContentControls[0]);
+    window.Events.Created = OnContentCreated;
+    window.Events.CanClose = OnContentCanClose;
+    return window;
+}();

@@ -56,17 +56,20 @@ def write_file(path, data):
 
 
 class ProgramFolder:
-    """A fresh folder holding a copy of notice.exe and whatever files a
-    scenario puts beside it. Removed afterwards."""
+    """A fresh folder holding a copy of notice.exe (or the program bytes
+    given) and whatever files a scenario puts beside it. Removed afterwards."""
 
-    def __init__(self, name="program"):
+    def __init__(self, name="program", program=None):
         os.makedirs(WORK_ROOT, exist_ok=True)
         self.path = tempfile.mkdtemp(prefix="e2e-", dir=WORK_ROOT)
         if name:
             self.path = os.path.join(self.path, name)
             os.makedirs(self.path)
         self.exe = os.path.join(self.path, "notice.exe")
-        shutil.copyfile(NOTICE_EXE, self.exe)
+        if program is None:
+            shutil.copyfile(NOTICE_EXE, self.exe)
+        else:
+            self.write_bytes("notice.exe", program)
 
     def write_text(self, name, text):
         """Writes UTF-8 `text` as GBK (CRLF) to `name` in the folder."""
@@ -142,6 +145,18 @@ def run_windows_program(exe, *arguments, timeout=30):
         return out.read()
 
 
+def decode_listing(windows):
+    """A probe's listing of windows with their texts and class names turned
+    from hex of GBK bytes into text."""
+    for window in windows:
+        window["text"] = from_hex(window["text"])
+        window["class"] = from_hex(window["class"])
+        for child in window["children"]:
+            child["text"] = from_hex(child["text"])
+            child["class"] = from_hex(child["class"])
+    return windows
+
+
 def program_windows(image="notice.exe", wait_shown=0.0):
     """The top-level windows of the processes of `image` (notice.exe's by
     default) as the probe sees them; with `wait_shown`, as soon as an
@@ -150,14 +165,7 @@ def program_windows(image="notice.exe", wait_shown=0.0):
     # The image name reaches the probe as GBK bytes, as Windows names it.
     output = run_windows_program(PROBE_EXE, "windows", image.encode("gbk"),
                                  *(["%.1f" % wait_shown] if wait_shown else []))
-    windows = json.loads(output.decode("ascii"))
-    for window in windows:
-        window["text"] = from_hex(window["text"])
-        window["class"] = from_hex(window["class"])
-        for child in window["children"]:
-            child["text"] = from_hex(child["text"])
-            child["class"] = from_hex(child["class"])
-    return windows
+    return decode_listing(json.loads(output.decode("ascii")))
 
 
 def process_images():
@@ -181,6 +189,12 @@ class Windows:
 
     def children(self):
         return self.content["children"] if self.content else []
+
+
+def child_with_rect(windows, rect):
+    """The content window's control at `rect` (left, top, width, height in
+    the window's client area), or None."""
+    return next((c for c in windows.children() if c["client_rect"] == rect), None)
 
 
 def wait_for_windows(program, timeout=15.0):

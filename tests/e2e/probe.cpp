@@ -20,6 +20,19 @@
 //   probe close HWND                posts WM_CLOSE to a window
 //   probe crash                     ends in an access violation, as a
 //                                   crashing program does
+//   probe watch IMAGE-NAME SECONDS  prints "watching" at once, then looks at
+//                                   IMAGE-NAME's windows every few
+//                                   milliseconds until visible ones have
+//                                   come and gone, or SECONDS have passed,
+//                                   and prints what it saw (below); exits 1
+//                                   when they did not both come and go
+//
+// watch is for a program whose windows are up for too short a time to be
+// caught by starting the probe again and again (a start under emulated
+// 32-bit Wine is slow). It prints {"seen_ms": N, "gone": true|false,
+// "windows": LISTING}, where LISTING is the fullest listing seen (the most
+// visible top-level windows, the latest of equals) and N the milliseconds
+// between the first and the last listing with a visible window.
 //
 // Texts are printed as hex of their ANSI (GBK) bytes, so nothing depends on
 // the console's code page.
@@ -30,27 +43,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "hex_text.h"
+
 namespace {
-
-std::string Hex(const std::string& bytes) {
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (unsigned char b : bytes) {
-        hex += digits[b >> 4];
-        hex += digits[b & 15];
-    }
-    return hex;
-}
-
-std::string FromHex(const std::string& hex) {
-    std::string bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-        bytes += static_cast<char>(std::strtol(hex.substr(i, 2).c_str(), nullptr, 16));
-    }
-    return bytes;
-}
 
 // GetWindowTextLengthA would send the window a message, which blocks while
 // the program is busy; GetWindowTextA of another process's window reads the
@@ -98,8 +96,8 @@ std::string CommonJson(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
     std::string json = "\"hwnd\": " + Number(reinterpret_cast<ULONG_PTR>(window));
-    json += ", \"class\": \"" + Hex(ClassName(window)) + "\"";
-    json += ", \"text\": \"" + Hex(WindowText(window)) + "\"";
+    json += ", \"class\": \"" + testsupport::ToHex(ClassName(window)) + "\"";
+    json += ", \"text\": \"" + testsupport::ToHex(WindowText(window)) + "\"";
     json += ", \"rect\": " + RectJson(rect);
     json += ", \"style\": " + Number(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)));
     json += ", \"exstyle\": " + Number(static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
@@ -111,6 +109,7 @@ std::string CommonJson(HWND window) {
 struct Listing {
     std::string Image;
     std::vector<std::string> Entries;
+    int Visible = 0;
 };
 
 bool OfImage(HWND window, const std::string& image) {
@@ -165,7 +164,7 @@ BOOL CALLBACK AddTopLevel(HWND window, LPARAM param) {
 
     std::string json = "{" + CommonJson(window);
     json += ", \"pid\": " + Number(processId);
-    json += ", \"image\": \"" + Hex(image) + "\"";
+    json += ", \"image\": \"" + testsupport::ToHex(image) + "\"";
     json += ", \"owner\": " + Number(reinterpret_cast<ULONG_PTR>(GetWindow(window, GW_OWNER)));
     COLORREF key = 0;
     BYTE alpha = 0;
@@ -182,20 +181,66 @@ BOOL CALLBACK AddTopLevel(HWND window, LPARAM param) {
     for (std::size_t i = 0; i < children.size(); ++i) json += (i ? ", " : "") + children[i];
     json += "]}";
     listing->Entries.push_back(json);
+    if (IsWindowVisible(window)) ++listing->Visible;
     return TRUE;
+}
+
+Listing TopLevelWindows(const std::string& image) {
+    Listing listing;
+    listing.Image = image;
+    EnumWindows(AddTopLevel, reinterpret_cast<LPARAM>(&listing));
+    return listing;
+}
+
+std::string ListingJson(const Listing& listing) {
+    std::string json = "[";
+    for (std::size_t i = 0; i < listing.Entries.size(); ++i) json += (i ? ",\n " : "") + listing.Entries[i];
+    return json + "]";
 }
 
 int ListWindows(const std::string& image, double waitSeconds) {
     const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(waitSeconds * 1000);
     while (waitSeconds > 0 && !OwnerAndOwnedShown(image) && GetTickCount64() < deadline) Sleep(20);
-    Listing listing{image, {}};
-    EnumWindows(AddTopLevel, reinterpret_cast<LPARAM>(&listing));
-    std::printf("[");
-    for (std::size_t i = 0; i < listing.Entries.size(); ++i) {
-        std::printf("%s%s", i ? ",\n " : "", listing.Entries[i].c_str());
-    }
-    std::printf("]\n");
+    std::printf("%s\n", ListingJson(TopLevelWindows(image)).c_str());
     return 0;
+}
+
+int WatchWindows(const std::string& image, const char* secondsText) {
+    char* end = nullptr;
+    const double seconds = std::strtod(secondsText, &end);
+    if (end == secondsText || *end != '\0' || !(seconds > 0)) {
+        std::fprintf(stderr, "probe: watch needs a positive number of seconds, not '%s'\n", secondsText);
+        return 2;
+    }
+    // The caller starts the program only after this line.
+    std::printf("watching\n");
+    std::fflush(stdout);
+    const ULONGLONG start = GetTickCount64();
+    const ULONGLONG limit = static_cast<ULONGLONG>(seconds * 1000);
+    Listing fullest;
+    ULONGLONG firstSeen = 0;
+    ULONGLONG lastSeen = 0;
+    bool seen = false;
+    bool gone = false;
+    while (GetTickCount64() - start < limit) {
+        Listing now = TopLevelWindows(image);
+        const ULONGLONG at = GetTickCount64();
+        if (now.Visible > 0) {
+            if (!seen) firstSeen = at;
+            seen = true;
+            lastSeen = at;
+            if (now.Visible >= fullest.Visible) fullest = std::move(now);
+        } else if (seen) {
+            gone = true;
+            break;
+        }
+        Sleep(5);
+    }
+    std::printf("{\"seen_ms\": %llu, \"gone\": %s, \"windows\": %s}\n", lastSeen - firstSeen,
+                gone ? "true" : "false", ListingJson(fullest).c_str());
+    if (!seen) std::fprintf(stderr, "probe: no visible window of %s within %s s\n", image.c_str(), secondsText);
+    if (seen && !gone) std::fprintf(stderr, "probe: %s's windows still up after %s s\n", image.c_str(), secondsText);
+    return gone ? 0 : 1;
 }
 
 int SetRegistryValue(const std::string& keyPath, const std::string& name, const std::string& type,
@@ -214,7 +259,7 @@ int SetRegistryValue(const std::string& keyPath, const std::string& name, const 
         const DWORD value = static_cast<DWORD>(std::strtoul(data.c_str(), nullptr, 0));
         result = RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
     } else if (type == "binary-hex") {
-        const std::string bytes = FromHex(data);
+        const std::string bytes = testsupport::FromHex(data);
         result = RegSetValueExA(key, name.c_str(), 0, REG_BINARY, reinterpret_cast<const BYTE*>(bytes.data()),
                                 static_cast<DWORD>(bytes.size()));
     } else {
@@ -253,7 +298,7 @@ int ListProcesses() {
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        entries.push_back("{\"pid\": " + Number(entry.th32ProcessID) + ", \"image\": \"" + Hex(entry.szExeFile) +
+        entries.push_back("{\"pid\": " + Number(entry.th32ProcessID) + ", \"image\": \"" + testsupport::ToHex(entry.szExeFile) +
                           "\"}");
     }
     CloseHandle(snapshot);
@@ -276,9 +321,10 @@ int Crash() {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: probe windows [IMAGE-NAME]\n"
+                 "usage: probe windows [IMAGE-NAME [SECONDS]]\n"
                  "       probe regset KEY NAME sz|expand|dword|binary-hex DATA\n"
                  "       probe regdel KEY\n"
+                 "       probe watch IMAGE-NAME SECONDS\n"
                  "       probe hold-open FILE SECONDS\n"
                  "       probe processes\n"
                  "       probe close HWND\n"
@@ -290,7 +336,7 @@ int Usage() {
 // An argument written as hex:... stands for those bytes (GBK text).
 std::string Argument(const char* text) {
     const std::string argument = text;
-    return argument.rfind("hex:", 0) == 0 ? FromHex(argument.substr(4)) : argument;
+    return argument.rfind("hex:", 0) == 0 ? testsupport::FromHex(argument.substr(4)) : argument;
 }
 
 }  // namespace
@@ -303,6 +349,7 @@ int main(int argc, char** argv) {
         return SetRegistryValue(Argument(argv[2]), Argument(argv[3]), argv[4], Argument(argv[5]));
     }
     if (command == "regdel" && argc == 3) return DeleteRegistryKey(Argument(argv[2]));
+    if (command == "watch" && argc == 4) return WatchWindows(argv[2], argv[3]);
     if (command == "hold-open" && argc == 4) return HoldOpen(Argument(argv[2]), argv[3]);
     if (command == "processes" && argc == 2) return ListProcesses();
     if (command == "close" && argc == 3) return PostClose(argv[2]);

@@ -4,17 +4,13 @@ title, the body text from notice.txt and (when asked for) the link."""
 import time
 import unittest
 
-from notice_e2e import Scenario, press_key, screenshot, wait_for_windows
+from notice_e2e import Scenario, child_with_rect, press_key, screenshot, wait_for_windows
 
 WS_POPUP = 0x80000000
 WS_EX_LAYERED = 0x00080000
 LWA_COLORKEY = 1
 
 BODY = "各位同事：\n本周六上午进行网络设备升级，请提前保存好工作文件。\n信息技术部"
-
-
-def child_with_rect(windows, rect):
-    return next((c for c in windows.children() if c["client_rect"] == rect), None)
 
 
 def dark_rows(image, left, top, width, height, limit=80):

@@ -114,23 +114,4 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     }
 }
 
-std::string ToHex(const std::string& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string hex;
-    for (unsigned char b : bytes) {
-        hex += digits[b >> 4];
-        hex += digits[b & 15];
-    }
-    return hex;
-}
-
-std::string FromHex(const std::string& hex) {
-    auto value = [](char c) { return c <= '9' ? c - '0' : c - 'A' + 10; };
-    std::string bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-        bytes += static_cast<char>(value(hex[i]) * 16 + value(hex[i + 1]));
-    }
-    return bytes;
-}
-
 }  // namespace testsupport

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "hex_text.h"
+
 namespace testsupport {
 
 struct ChildResult {
@@ -28,7 +30,5 @@ void RemoveFolder(const std::string& path);
 
 void WriteFile(const std::string& path, const std::string& bytes);
 
-std::string ToHex(const std::string& bytes);
-std::string FromHex(const std::string& hex);
 
 }  // namespace testsupport
