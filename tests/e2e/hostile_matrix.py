@@ -90,9 +90,11 @@ class MatrixScenario(Scenario):
     def hold_to_promise(self, program, case, ends, check, while_shown, note):
         try:
             windows = wait_for_windows(program, timeout=SHOW_BOUND)
-        finally:
-            # A crashed program waits for its dialog; say so rather than time out.
+        except AssertionError:
+            # A crashed program waits for its dialog: say so, not that it
+            # did not show.
             self.assertNoCrash(program)
+            raise
         shown = time.monotonic() - program.started
         if check:
             check(windows)

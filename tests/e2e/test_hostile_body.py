@@ -10,7 +10,7 @@ import time
 import unittest
 
 from hostile_matrix import SELF, MatrixScenario
-from notice_e2e import PROBE_EXE, RUNNER, gbk
+from notice_e2e import PROBE_EXE, RUNNER, child_with_rect, gbk
 
 BODY_RECT = [52, 184, 416, 390]
 TEN_MEGABYTES = 10 * 1024 * 1024
@@ -58,9 +58,9 @@ class HeldOpen:
 class HostileBody(MatrixScenario):
 
     def body(self, windows):
-        bodies = [c for c in windows.children() if c["client_rect"] == BODY_RECT]
-        self.assertEqual(len(bodies), 1, [c["client_rect"] for c in windows.children()])
-        return bodies[0]["text"]
+        body = child_with_rect(windows, BODY_RECT)
+        self.assertIsNotNone(body, [c["client_rect"] for c in windows.children()])
+        return body["text"]
 
     def assertBody(self, windows, text):
         body = self.body(windows)

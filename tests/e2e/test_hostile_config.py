@@ -7,7 +7,7 @@ import random
 import unittest
 
 from hostile_matrix import EITHER, ESC, SELF, MatrixScenario
-from notice_e2e import gbk
+from notice_e2e import child_with_rect, gbk
 
 NUMERIC_KEYS = {
     "主配置": ["存在时间", "背景透明度"],
@@ -77,9 +77,9 @@ def caption_is_cut_value(value):
 
 
 def link_shown(test, windows):
-    links = [c for c in windows.children() if c["client_rect"] == LINK_RECT]
-    test.assertEqual(len(links), 1, windows.children())
-    test.assertTrue(links[0]["visible"], "the link is hidden")
+    link = child_with_rect(windows, LINK_RECT)
+    test.assertIsNotNone(link, windows.children())
+    test.assertTrue(link["visible"], "the link is hidden")
 
 
 UTF8_SETTINGS = ini({"主配置": {"存在时间": "1", "程序标题": "编码测试"}})

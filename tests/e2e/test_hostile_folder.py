@@ -10,7 +10,7 @@ import tempfile
 import unittest
 
 from hostile_matrix import ESC, SELF, MatrixScenario
-from notice_e2e import NOTICE_EXE, gbk
+from notice_e2e import NOTICE_EXE, child_with_rect, gbk
 
 BODY_RECT = [52, 184, 416, 390]
 # 乗 is 0x81 0x5C in GBK: a folder name ending in it ends in the byte of "\".
@@ -48,8 +48,8 @@ class HostileFolder(MatrixScenario):
     def shows(self, caption, body):
         def check(windows):
             self.assertEqual(windows.backdrop["text"], caption)
-            bodies = [c["text"] for c in windows.children() if c["client_rect"] == BODY_RECT]
-            self.assertEqual(bodies, [body])
+            shown = child_with_rect(windows, BODY_RECT)
+            self.assertEqual(shown and shown["text"], body)
         return check
 
     def test_every_case_shows_ends_and_exits_with_zero(self):
