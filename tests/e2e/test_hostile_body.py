@@ -16,6 +16,7 @@ BODY_RECT = [52, 184, 416, 390]
 TEN_MEGABYTES = 10 * 1024 * 1024
 ONE_MEGABYTE = 1024 * 1024
 HOLD_SECONDS = 60  # longer than any case; the holder is ended after its case
+FOLDER = object()  # notice.txt made a folder
 
 
 def repeated(piece, size):
@@ -75,7 +76,7 @@ class HostileBody(MatrixScenario):
         notice = os.path.join(self.folder.path, "notice.txt")
         ten_megabytes = gbk(repeated("这是一段很长的正文，用来测试。Some words of the body. ", TEN_MEGABYTES))[:TEN_MEGABYTES]
         cases = [
-            # (name, the file's bytes or None for no file, held open, what the label holds)
+            # (name, the file's bytes, None for no file or FOLDER, held open, what the label holds)
             ("missing", None, False, ""),
             ("empty", b"", False, ""),
             ("a zero byte first", b"\0" + gbk("后面的正文"), False, ""),
@@ -87,13 +88,18 @@ class HostileBody(MatrixScenario):
             # the system's stand-in characters, the rest as it was.
             ("bytes that are no GBK", b"\x81\x20\xff\xfe\x80 ok \xa1\r\n\xfe", False, Containing(" ok ")),
             ("held open for writing elsewhere", gbk("正在编辑的正文"), True, ""),
+            ("a folder, not a file", FOLDER, False, ""),
         ]
         self.folder.config({"主配置": {"存在时间": "1"}})
         for name, data, held, text in cases:
             with self.subTest(case=name):
-                if os.path.exists(notice):
+                if os.path.isdir(notice):
+                    os.rmdir(notice)
+                elif os.path.exists(notice):
                     os.remove(notice)
-                if data is not None:
+                if data is FOLDER:
+                    os.makedirs(notice)
+                elif data is not None:
                     self.folder.write_bytes("notice.txt", data)
                 holder = HeldOpen("Z:" + notice.replace("/", "\\"), notice) if held else None
                 try:

@@ -118,6 +118,10 @@ CASES = [
      lambda values=values: gbk(ini(per_label(values, lambda r, f: (f, "字体")))), SELF, None)
     for values in (("楷体" * 7 + "体", "宋体" * 7 + "体x", "字" * 100),)
 ] + [
+    # 3000 for 30: glyphs 4,000 pixels high, of which the labels show a corner.
+    ("font sizes 3000, 300, 0 points", lambda: gbk(ini(per_label(("3000", "300", "0"), lambda r, f: (f, "大小")))),
+     SELF, None),
+] + [
     ("colours %s, %s, %s" % values, lambda values=values: gbk(ini(per_label(values, lambda r, f: (f, "颜色")))),
      SELF, None)
     for values in (("黑色", "红色", "蓝色"), ("绿色", "白色", "黄色"), ("青色", "紫色", "灰色"),
