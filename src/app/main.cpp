@@ -20,9 +20,7 @@ void DestroyPainter() {
     Painter = nullptr;
 }
 
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+void Run() {
     // Relative names in the settings (正文路径) mean the program's folder,
     // wherever the program was started from.
     SetCurrentDirectoryA(settings::ProgramDirectory().c_str());
@@ -35,5 +33,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     toolkit::LoadWindow(BackdropWindow);
     if (toolkit::AnyWindowExists()) toolkit::RunMessageLoop();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // The toolkit stops exceptions at every handler and window procedure;
+    // start-up itself runs outside them. Memory running out there shows
+    // nothing, silently, and the exit code is still 0.
+    try {
+        Run();
+    } catch (...) {
+    }
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "toolkit/colours.h"
 #include "toolkit/gradient_frame.h"
 #include "toolkit/unique_handles.h"
+#include "toolkit/visible_text.h"
 
 namespace toolkit {
 namespace {
@@ -44,8 +45,10 @@ void DrawCaption(HDC dc, const RECT& area, const LabelLook& look, const std::str
     const ScopedSelect selected(dc, font ? static_cast<HGDIOBJ>(font.get()) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, look.TextColour);
+    const UINT format = LabelTextFormat(look);
+    const std::size_t length = VisibleTextLength(dc, caption, area, format);
     RECT text = area;
-    DrawTextA(dc, caption.data(), static_cast<int>(caption.size()), &text, LabelTextFormat(look));
+    DrawTextA(dc, caption.data(), static_cast<int>(length), &text, format);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "toolkit/label_window.h"
 
 #include "toolkit/colours.h"
+#include "toolkit/exception_boundary.h"
+#include "toolkit/unique_handles.h"
 #include "toolkit/window_classes.h"
 #include "toolkit/window_frame.h"
 #include "toolkit/window_state.h"
@@ -12,10 +14,8 @@ constexpr DWORD BorderExStyles = WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME | WS_EX_
 constexpr DWORD BorderStyles = WS_BORDER;
 
 void OnPaint(HWND label) {
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(label, &paint);
-    if (dc) PaintLabelWindow(label, dc);
-    EndPaint(label, &paint);
+    const PaintDc dc(label);
+    if (dc.get()) PaintLabelWindow(label, dc.get());
 }
 
 LRESULT OnSetText(HWND label, LPARAM text) {
@@ -24,25 +24,7 @@ LRESULT OnSetText(HWND label, LPARAM text) {
     return result;
 }
 
-}  // namespace
-
-LabelWindow::LabelWindow(const ControlDefinition& definition)
-    : LiveControl(definition), Look(LookOf(definition.Label)) {}
-
-BorderStyleBits StyleBitsOf(LabelBorder border) {
-    switch (border) {
-    case LabelBorder::None: return {0, 0};
-    case LabelBorder::Sunken: return {WS_EX_CLIENTEDGE, 0};
-    case LabelBorder::Raised: return {WS_EX_DLGMODALFRAME, 0};
-    case LabelBorder::ThinSunken: return {WS_EX_STATICEDGE, 0};
-    case LabelBorder::Framed: return {WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME, 0};
-    case LabelBorder::SingleLine: return {0, WS_BORDER};
-    case LabelBorder::Gradient: return {0, 0};  // painted by the label
-    }
-    return {0, 0};
-}
-
-LRESULT CALLBACK LabelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleMessage(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_NCCREATE:
         AdoptState<LiveControl>(label, lParam);
@@ -65,6 +47,28 @@ LRESULT CALLBACK LabelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM 
         break;
     }
     return DefWindowProcA(label, message, wParam, lParam);
+}
+
+}  // namespace
+
+LabelWindow::LabelWindow(const ControlDefinition& definition)
+    : LiveControl(definition), Look(LookOf(definition.Label)) {}
+
+BorderStyleBits StyleBitsOf(LabelBorder border) {
+    switch (border) {
+    case LabelBorder::None: return {0, 0};
+    case LabelBorder::Sunken: return {WS_EX_CLIENTEDGE, 0};
+    case LabelBorder::Raised: return {WS_EX_DLGMODALFRAME, 0};
+    case LabelBorder::ThinSunken: return {WS_EX_STATICEDGE, 0};
+    case LabelBorder::Framed: return {WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME, 0};
+    case LabelBorder::SingleLine: return {0, WS_BORDER};
+    case LabelBorder::Gradient: return {0, 0};  // painted by the label
+    }
+    return {0, 0};
+}
+
+LRESULT CALLBACK LabelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallProcedure(HandleMessage, label, message, wParam, lParam);
 }
 
 LabelWindow* LabelFromHandle(HWND label) {

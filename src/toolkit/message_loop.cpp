@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "toolkit/exception_boundary.h"
 #include "toolkit/key_state.h"
 #include "toolkit/live_control.h"
 #include "toolkit/live_window.h"
@@ -39,8 +40,8 @@ bool CloseOnEscape(const LiveWindow& window, WPARAM key) {
 
 // True when the handler answered false, which consumes the release.
 bool RaiseLeftButtonReleased(const LiveControl& control, LPARAM clientPoint) {
-    bool (*handler)(int, int, int) = control.Definition->Events.LeftButtonReleased;
-    return handler && !handler(GET_X_LPARAM(clientPoint), GET_Y_LPARAM(clientPoint), HeldModifierKeys());
+    return !AskHandler(control.Definition->Events.LeftButtonReleased, true, GET_X_LPARAM(clientPoint),
+                       GET_Y_LPARAM(clientPoint), HeldModifierKeys());
 }
 
 void Dispatch(const MSG& message) {

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "toolkit/exception_boundary.h"
 #include "toolkit/jpeg_decoder.h"
 #include "toolkit/window_classes.h"
 #include "toolkit/window_frame.h"
@@ -44,10 +45,8 @@ bool PointerOver(HWND button, LPARAM clientPoint) {
 }
 
 void OnPaint(HWND button) {
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(button, &paint);
-    if (dc) PaintPictureButton(button, dc);
-    EndPaint(button, &paint);
+    const PaintDc dc(button);
+    if (dc.get()) PaintPictureButton(button, dc.get());
 }
 
 void OnMouseMove(HWND button, WPARAM keys, LPARAM point) {
@@ -86,22 +85,10 @@ void OnLeftButtonUp(HWND button, LPARAM point) {
         SetState(*live, live->Selected ? ButtonState::Pressed : ButtonState::Normal);
     }
     // The handler may destroy the button; nothing touches it afterwards.
-    if (void (*clicked)() = live->Definition->Events.Clicked) clicked();
+    CallHandler(live->Definition->Events.Clicked);
 }
 
-}  // namespace
-
-PictureButton::PictureButton(const ControlDefinition& definition)
-    : LiveControl(definition),
-      Selected(definition.Button.Selected),
-      Normal(DecodeJpeg(definition.Button.Normal)),
-      Hover(DecodeJpeg(definition.Button.Hover)),
-      Pressed(DecodeJpeg(definition.Button.Pressed)),
-      Disabled(DecodeJpeg(definition.Button.Disabled)) {
-    if (definition.Button.Kind == ButtonKind::Toggle && Selected) State = ButtonState::Pressed;
-}
-
-LRESULT CALLBACK PictureButtonProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleMessage(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_NCCREATE:
         AdoptState<LiveControl>(button, lParam);
@@ -135,6 +122,22 @@ LRESULT CALLBACK PictureButtonProcedure(HWND button, UINT message, WPARAM wParam
         break;
     }
     return DefWindowProcA(button, message, wParam, lParam);
+}
+
+}  // namespace
+
+PictureButton::PictureButton(const ControlDefinition& definition)
+    : LiveControl(definition),
+      Selected(definition.Button.Selected),
+      Normal(DecodeJpeg(definition.Button.Normal)),
+      Hover(DecodeJpeg(definition.Button.Hover)),
+      Pressed(DecodeJpeg(definition.Button.Pressed)),
+      Disabled(DecodeJpeg(definition.Button.Disabled)) {
+    if (definition.Button.Kind == ButtonKind::Toggle && Selected) State = ButtonState::Pressed;
+}
+
+LRESULT CALLBACK PictureButtonProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallProcedure(HandleMessage, button, message, wParam, lParam);
 }
 
 PictureButton* PictureButtonFromHandle(HWND button) {

@@ -1,5 +1,6 @@
 #include "toolkit/timer_window.h"
 
+#include "toolkit/exception_boundary.h"
 #include "toolkit/window_classes.h"
 #include "toolkit/window_state.h"
 
@@ -9,7 +10,7 @@ namespace {
 void OnTimer(HWND timer, WPARAM identifier) {
     const TimerWindow* live = TimerFromHandle(timer);
     if (!live || identifier != TimerIdentifier) return;
-    if (void (*periodic)() = live->Definition->Events.Periodic) periodic();
+    CallHandler(live->Definition->Events.Periodic);
 }
 
 void OnDestroy(HWND timer) {
@@ -17,9 +18,7 @@ void OnDestroy(HWND timer) {
     if (live && live->Period > 0) KillTimer(timer, TimerIdentifier);
 }
 
-}  // namespace
-
-LRESULT CALLBACK TimerProcedure(HWND timer, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleMessage(HWND timer, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_NCCREATE:
         AdoptState<LiveControl>(timer, lParam);
@@ -35,6 +34,12 @@ LRESULT CALLBACK TimerProcedure(HWND timer, UINT message, WPARAM wParam, LPARAM 
         break;
     }
     return DefWindowProcA(timer, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK TimerProcedure(HWND timer, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallProcedure(HandleMessage, timer, message, wParam, lParam);
 }
 
 TimerWindow* TimerFromHandle(HWND timer) {

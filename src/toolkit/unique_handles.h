@@ -99,6 +99,22 @@ private:
     HDC dc_;
 };
 
+// The device context of one WM_PAINT, from BeginPaint to EndPaint: given
+// back also when painting stops half-way.
+class PaintDc {
+public:
+    explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintDc() { EndPaint(window_, &paint_); }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
 // Selects an object into a DC for a scope and puts the previous one back.
 class ScopedSelect {
 public:

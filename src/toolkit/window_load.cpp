@@ -1,6 +1,7 @@
 // Loading a window from its definition, in the order that handlers rely on.
 #include <vector>
 
+#include "toolkit/exception_boundary.h"
 #include "toolkit/label_window.h"
 #include "toolkit/live_control.h"
 #include "toolkit/live_window.h"
@@ -72,7 +73,7 @@ void KeepOwnedWindowsAbove(HWND owner) {
 // destroy it); returns whether the window still exists afterwards.
 bool RaiseWhileAlive(HWND window, void (*handler)()) {
     if (!LiveWindowFromHandle(window)) return false;
-    if (handler) handler();
+    CallHandler(handler);
     return LiveWindowFromHandle(window) != nullptr;
 }
 

@@ -1,6 +1,7 @@
 #include "toolkit/window_procedure.h"
 
 #include "toolkit/colours.h"
+#include "toolkit/exception_boundary.h"
 #include "toolkit/live_window.h"
 #include "toolkit/message_loop.h"
 #include "toolkit/mouse_pointer.h"
@@ -17,7 +18,7 @@ namespace {
 void OnMoveOrSize(HWND window, void (*WindowEvents::*event)()) {
     const LiveWindow* live = LiveWindowFromHandle(window);
     if (!live || !live->RaisesMoveAndSizeEvents) return;
-    if (void (*handler)() = live->Definition->Events.*event) handler();
+    CallHandler(live->Definition->Events.*event);
 }
 
 LRESULT OnEraseBackground(HWND window, HDC dc) {
@@ -33,9 +34,7 @@ LRESULT OnEraseBackground(HWND window, HDC dc) {
 // a window that the handler destroyed is not held back either.
 bool MayClose(HWND window) {
     const LiveWindow* live = LiveWindowFromHandle(window);
-    bool (*canClose)() = live ? live->Definition->Events.CanClose : nullptr;
-    if (!canClose) return true;
-    const bool answer = canClose();
+    const bool answer = AskHandler(live ? live->Definition->Events.CanClose : nullptr, true);
     return answer || !IsWindow(window);
 }
 
@@ -80,9 +79,7 @@ void OnNcDestroy(HWND window) {
     QuitIfLastWindowGone();
 }
 
-}  // namespace
-
-LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_NCCREATE:
         AdoptState<LiveWindow>(window, lParam);
@@ -112,6 +109,12 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallProcedure(HandleMessage, window, message, wParam, lParam);
 }
 
 }  // namespace toolkit

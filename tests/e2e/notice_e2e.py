@@ -98,10 +98,12 @@ class RunningProgram:
     """notice.exe started through the runner; remembers when it started.
     Its standard error goes to a file (see run_windows_program)."""
 
-    def __init__(self, exe, cwd=None):
+    def __init__(self, exe, cwd=None, arguments=()):
+        name = os.path.basename(exe)
+        self.image = name.decode("gbk") if isinstance(name, bytes) else name
         self.started = time.monotonic()
         self.errors = tempfile.TemporaryFile()
-        self.process = subprocess.Popen([RUNNER, exe], cwd=cwd or os.path.dirname(exe),
+        self.process = subprocess.Popen([RUNNER, exe, *arguments], cwd=cwd or os.path.dirname(exe),
                                         stdout=subprocess.DEVNULL, stderr=self.errors)
 
     def wait(self, timeout):
@@ -138,7 +140,7 @@ def run_windows_program(exe, *arguments, timeout=30):
         out.seek(0)
         err.seek(0)
         if result.returncode != 0:
-            raise RuntimeError("%s %s failed (%d): %s" % (os.path.basename(exe), " ".join(arguments),
+            raise RuntimeError("%s %s failed (%d): %s" % (os.path.basename(exe), " ".join(map(str, arguments)),
                                                           result.returncode, err.read().decode(errors="replace")))
         return out.read()
 
@@ -155,10 +157,21 @@ def decode_listing(windows):
     return windows
 
 
-def program_windows():
-    """notice.exe's top-level windows as the probe sees them."""
-    output = run_windows_program(PROBE_EXE, "windows", "notice.exe")
+def program_windows(image="notice.exe", wait_shown=0.0):
+    """The top-level windows of the processes of `image` (notice.exe's by
+    default) as the probe sees them; with `wait_shown`, as soon as an
+    ownerless window and one it owns are visible, or after that many
+    seconds."""
+    # The image name reaches the probe as GBK bytes, as Windows names it.
+    output = run_windows_program(PROBE_EXE, "windows", image.encode("gbk"),
+                                 *(["%.1f" % wait_shown] if wait_shown else []))
     return decode_listing(json.loads(output.decode("ascii")))
+
+
+def process_images():
+    """The image names of every Windows process of the session."""
+    output = run_windows_program(PROBE_EXE, "processes")
+    return [from_hex(process["image"]) for process in json.loads(output.decode("ascii"))]
 
 
 class Windows:
@@ -189,11 +202,13 @@ def wait_for_windows(program, timeout=15.0):
     the time runs out first."""
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
-        windows = Windows(program_windows())
+        # The probe watches from inside one process, so a short display time
+        # cannot slip between two looks.
+        windows = Windows(program_windows(program.image, wait_shown=min(2.0, max(0.1, deadline - time.monotonic()))))
         if windows.complete():
             return windows
         if not program.running():
-            raise AssertionError("notice.exe ended before its windows appeared: " + program.stderr())
+            raise AssertionError("%s ended before its windows appeared: %s" % (program.image, program.stderr()))
         time.sleep(0.1)
     raise AssertionError("the windows did not appear within %.0f s" % timeout)
 
@@ -280,3 +295,63 @@ class Scenario(unittest.TestCase):
         if around is not None:
             self.assertGreaterEqual(elapsed, around - tolerance, "closed after %.1f s" % elapsed)
         return elapsed
+
+
+CLIENTS = r"SOFTWARE\Clients\StartMenuInternet"
+LINK_RECT = (52, 616, 220, 20)
+
+
+def windows_path(path):
+    """The path as the program sees it, on Wine's drive Z:."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+class LinkScenario(Scenario):
+    """A scenario around the link: the registry's Start-menu browsers are
+    cleared before and after, a fake browser records its starts, and clicks
+    land on the link's drawn text."""
+
+    def setUp(self):
+        super().setUp()
+        delete_registry(CLIENTS)
+        self.addCleanup(delete_registry, CLIENTS)
+
+    def install_browser(self, folder):
+        """A fake browser in `folder`; returns (its path, its record file)."""
+        os.makedirs(folder, exist_ok=True)
+        exe = os.path.join(folder, "fake_browser.exe")
+        shutil.copyfile(FAKE_BROWSER_EXE, exe)
+        return exe, os.path.join(folder, "browser-starts.txt")
+
+    def register(self, name, command, command_kind="sz", name_kind="sz"):
+        set_registry(CLIENTS, "", name_kind, name)
+        browser_name = "IEXPLORE.EXE" if name_kind != "sz" else name
+        set_registry(CLIENTS + "\\" + browser_name + r"\shell\open\command", "", command_kind, command)
+
+    def click_link(self, windows):
+        """Clicks a drawn pixel of the link's text in the run's `windows`."""
+        time.sleep(0.3)
+        left, top = windows.content["rect"][:2]
+        glyph = drawn_point(screenshot(), left + LINK_RECT[0], top + LINK_RECT[1], LINK_RECT[2], LINK_RECT[3],
+                            lambda p: max(p) < 60)
+        self.assertIsNotNone(glyph, "no link text drawn")
+        click(*glyph)
+
+    def starts(self, record, count=1, timeout=10):
+        """The browser's command lines once it has been started `count`
+        times; fails when that does not happen within `timeout` seconds."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            lines = recorded_starts(record)
+            if len(lines) >= count:
+                return lines
+            time.sleep(0.2)
+        self.fail("the browser was not started %d time(s)" % count)
+
+
+def recorded_starts(record):
+    """The command lines a fake browser recorded so far."""
+    if not os.path.exists(record):
+        return []
+    with open(record, "rb") as f:
+        return [line.decode("gbk") for line in f.read().splitlines() if line]

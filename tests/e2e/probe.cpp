@@ -2,12 +2,24 @@
 // in the same Wine prefix, and changes what the program reads from outside
 // (the registry). Prints JSON for the Python scenarios.
 //
-//   probe windows [IMAGE-NAME]      top-level windows (of processes whose
+//   probe windows [IMAGE-NAME [SECONDS]]
+//                                   top-level windows (of processes whose
 //                                   image is IMAGE-NAME, if given) with
-//                                   their child windows
+//                                   their child windows; with SECONDS, first
+//                                   waits up to that long until a visible
+//                                   ownerless window and a visible window it
+//                                   owns are there (watching from inside one
+//                                   process misses no short-lived window)
 //   probe regset KEY NAME TYPE DATA TYPE: sz, expand, dword, binary-hex;
 //                                   KEY under HKLM; NAME "" = default value
 //   probe regdel KEY                deletes KEY under HKLM with its subkeys
+//   probe hold-open FILE SECONDS    holds FILE open for writing (others may
+//                                   read and write it too), prints "held"
+//                                   once it does, and lets go after SECONDS
+//   probe processes                 the image names of all processes
+//   probe close HWND                posts WM_CLOSE to a window
+//   probe crash                     ends in an access violation, as a
+//                                   crashing program does
 //   probe watch IMAGE-NAME SECONDS  prints "watching" at once, then looks at
 //                                   IMAGE-NAME's windows every few
 //                                   milliseconds until visible ones have
@@ -25,6 +37,8 @@
 // Texts are printed as hex of their ANSI (GBK) bytes, so nothing depends on
 // the console's code page.
 #include <windows.h>
+#include <shlwapi.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -63,11 +77,9 @@ std::string ImageName(DWORD processId) {
     char path[MAX_PATH * 2] = {};
     DWORD size = sizeof(path);
     std::string name;
-    if (QueryFullProcessImageNameA(process, 0, path, &size)) {
-        name = path;
-        const std::size_t slash = name.find_last_of("\\/");
-        if (slash != std::string::npos) name = name.substr(slash + 1);
-    }
+    // The file name part as the system finds it: in GBK the second byte of a
+    // character may be the byte of "\\", which a plain search would cut at.
+    if (QueryFullProcessImageNameA(process, 0, path, &size)) name = PathFindFileNameA(path);
     CloseHandle(process);
     return name;
 }
@@ -100,6 +112,38 @@ struct Listing {
     int Visible = 0;
 };
 
+bool OfImage(HWND window, const std::string& image) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return image.empty() || _stricmp(ImageName(processId).c_str(), image.c_str()) == 0;
+}
+
+struct VisibleWindows {
+    std::string Image;
+    std::vector<std::pair<HWND, HWND>> Windows;  // (window, its owner)
+};
+
+BOOL CALLBACK AddVisible(HWND window, LPARAM param) {
+    auto* visible = reinterpret_cast<VisibleWindows*>(param);
+    if (IsWindowVisible(window) && OfImage(window, visible->Image)) {
+        visible->Windows.emplace_back(window, GetWindow(window, GW_OWNER));
+    }
+    return TRUE;
+}
+
+// A visible window without owner, and a visible window that it owns.
+bool OwnerAndOwnedShown(const std::string& image) {
+    VisibleWindows visible{image, {}};
+    EnumWindows(AddVisible, reinterpret_cast<LPARAM>(&visible));
+    for (const auto& owned : visible.Windows) {
+        if (!owned.second) continue;
+        for (const auto& owner : visible.Windows) {
+            if (owner.first == owned.second && !owner.second) return true;
+        }
+    }
+    return false;
+}
+
 BOOL CALLBACK AddChild(HWND child, LPARAM param) {
     auto* children = reinterpret_cast<std::vector<std::string>*>(param);
     HWND parent = GetParent(child);
@@ -113,10 +157,10 @@ BOOL CALLBACK AddChild(HWND child, LPARAM param) {
 
 BOOL CALLBACK AddTopLevel(HWND window, LPARAM param) {
     auto* listing = reinterpret_cast<Listing*>(param);
+    if (!OfImage(window, listing->Image)) return TRUE;
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     const std::string image = ImageName(processId);
-    if (!listing->Image.empty() && _stricmp(image.c_str(), listing->Image.c_str()) != 0) return TRUE;
 
     std::string json = "{" + CommonJson(window);
     json += ", \"pid\": " + Number(processId);
@@ -154,7 +198,9 @@ std::string ListingJson(const Listing& listing) {
     return json + "]";
 }
 
-int ListWindows(const std::string& image) {
+int ListWindows(const std::string& image, double waitSeconds) {
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(waitSeconds * 1000);
+    while (waitSeconds > 0 && !OwnerAndOwnedShown(image) && GetTickCount64() < deadline) Sleep(20);
     std::printf("%s\n", ListingJson(TopLevelWindows(image)).c_str());
     return 0;
 }
@@ -228,12 +274,61 @@ int DeleteRegistryKey(const std::string& keyPath) {
     return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND ? 0 : 1;
 }
 
+int HoldOpen(const std::string& path, const char* seconds) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        std::fprintf(stderr, "probe: cannot open %s for writing (error %lu)\n", path.c_str(), GetLastError());
+        return 1;
+    }
+    std::printf("held\n");
+    std::fflush(stdout);
+    Sleep(static_cast<DWORD>(std::strtoul(seconds, nullptr, 10) * 1000));
+    CloseHandle(file);
+    return 0;
+}
+
+int ListProcesses() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        std::fprintf(stderr, "probe: cannot list the processes\n");
+        return 1;
+    }
+    std::vector<std::string> entries;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        entries.push_back("{\"pid\": " + Number(entry.th32ProcessID) + ", \"image\": \"" + testsupport::ToHex(entry.szExeFile) +
+                          "\"}");
+    }
+    CloseHandle(snapshot);
+    std::printf("[");
+    for (std::size_t i = 0; i < entries.size(); ++i) std::printf("%s%s", i ? ",\n " : "", entries[i].c_str());
+    std::printf("]\n");
+    return 0;
+}
+
+int PostClose(const char* handle) {
+    const HWND window = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoull(handle, nullptr, 10)));
+    return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+}
+
+int Crash() {
+    volatile int* nowhere = nullptr;
+    *nowhere = 1;
+    return 0;
+}
+
 int Usage() {
     std::fprintf(stderr,
-                 "usage: probe windows [IMAGE-NAME]\n"
+                 "usage: probe windows [IMAGE-NAME [SECONDS]]\n"
                  "       probe regset KEY NAME sz|expand|dword|binary-hex DATA\n"
                  "       probe regdel KEY\n"
                  "       probe watch IMAGE-NAME SECONDS\n"
+                 "       probe hold-open FILE SECONDS\n"
+                 "       probe processes\n"
+                 "       probe close HWND\n"
+                 "       probe crash\n"
                  "(texts of KEY, NAME and DATA may be given as hex:<hex of GBK bytes>)\n");
     return 2;
 }
@@ -249,11 +344,15 @@ std::string Argument(const char* text) {
 int main(int argc, char** argv) {
     if (argc < 2) return Usage();
     const std::string command = argv[1];
-    if (command == "windows") return ListWindows(argc > 2 ? argv[2] : "");
+    if (command == "windows") return ListWindows(argc > 2 ? argv[2] : "", argc > 3 ? std::atof(argv[3]) : 0.0);
     if (command == "regset" && argc == 6) {
         return SetRegistryValue(Argument(argv[2]), Argument(argv[3]), argv[4], Argument(argv[5]));
     }
     if (command == "regdel" && argc == 3) return DeleteRegistryKey(Argument(argv[2]));
     if (command == "watch" && argc == 4) return WatchWindows(argv[2], argv[3]);
+    if (command == "hold-open" && argc == 4) return HoldOpen(Argument(argv[2]), argv[3]);
+    if (command == "processes" && argc == 2) return ListProcesses();
+    if (command == "close" && argc == 3) return PostClose(argv[2]);
+    if (command == "crash" && argc == 2) return Crash();
     return Usage();
 }

@@ -9,6 +9,7 @@
 
 #include "toolkit/gradient_frame.h"
 #include "toolkit/label_painting.h"
+#include "toolkit/visible_text.h"
 #include "toolkit_support.h"
 
 namespace {
@@ -381,15 +382,20 @@ void PaintLiterally(const Canvas& image, const std::string& text) {
     DrawTextA(image.Dc(), text.c_str(), -1, &place, DT_NOPREFIX | DT_LEFT | DT_SINGLELINE | DT_VCENTER);
 }
 
+// How many pixels of two canvases of the same size differ.
+int Differences(const Canvas& a, const Canvas& b) {
+    int differences = 0;
+    for (int y = 0; y < a.Height(); ++y) {
+        for (int x = 0; x < a.Width(); ++x) differences += a.Pixel(x, y) != b.Pixel(x, y);
+    }
+    return differences;
+}
+
 TEST(LabelPainting, DoubleAmpersandShowsOneAmpersand) {
     const Painted label(100, 30, MagentaLabel(), "A&&B");
     const Canvas literal(100, 30, Magenta);
     PaintLiterally(literal, "A&B");
-    int differences = 0;
-    for (int y = 0; y < 30; ++y) {
-        for (int x = 0; x < 100; ++x) differences += label.Image.Pixel(x, y) != literal.Pixel(x, y);
-    }
-    EXPECT_EQ(differences, 0);
+    EXPECT_EQ(Differences(label.Image, literal), 0);
     EXPECT_GT(label.Image.Count(Black), 0);
 }
 
@@ -450,6 +456,100 @@ TEST(LabelPainting, CaptionIsDrawnInTheLabelsFontAndColour) {
     EXPECT_GT(largeInk.bottom - largeInk.top, 2 * (stockInk.bottom - stockInk.top));
     EXPECT_GT(large.Image.Count(RGB(0, 0, 255)), 0);
     EXPECT_EQ(large.Image.Count(Black), 0);
+}
+
+// ---- long wrapped captions -------------------------------------------------------------
+
+// The body label's size and its wrapping format.
+constexpr int BodyWidth = 416;
+constexpr int BodyHeight = 390;
+
+LabelLook WrappedLabel(int fontHeight) {
+    LabelLook look = MagentaLabel();
+    look.WordWrap = true;
+    look.HasFont = true;
+    look.Font.lfHeight = fontHeight;
+    lstrcpynA(look.Font.lfFaceName, "宋体", LF_FACESIZE);
+    return look;
+}
+
+std::string Repeated(const std::string& piece, std::size_t size) {
+    std::string text;
+    while (text.size() < size) text += piece;
+    text.resize(size);
+    return text;
+}
+
+// `text` drawn whole by DrawText, in the label's font, format and colours.
+void PaintWhole(const Canvas& image, const LabelLook& look, const std::string& text) {
+    toolkitsupport::Fill(image, Magenta);
+    const LOGFONTA record = toolkit::LabelFontRecord(look.Font);
+    const toolkit::UniqueFont font(CreateFontIndirectA(&record));
+    const toolkit::ScopedSelect selected(image.Dc(), font.get());
+    SetBkMode(image.Dc(), TRANSPARENT);
+    SetTextColor(image.Dc(), look.TextColour);
+    IntersectClipRect(image.Dc(), 0, 0, image.Width(), image.Height());
+    RECT place{0, 0, image.Width(), image.Height()};
+    DrawTextA(image.Dc(), text.data(), static_cast<int>(text.size()), &place, toolkit::LabelTextFormat(look));
+}
+
+// The length VisibleTextLength gives `text` in a body label of `look`.
+std::size_t VisibleLength(const LabelLook& look, const std::string& text) {
+    const Canvas canvas(BodyWidth, BodyHeight, Magenta);
+    const LOGFONTA record = toolkit::LabelFontRecord(look.Font);
+    const toolkit::UniqueFont font(CreateFontIndirectA(&record));
+    const toolkit::ScopedSelect selected(canvas.Dc(), font.get());
+    return toolkit::VisibleTextLength(canvas.Dc(), text, RECT{0, 0, BodyWidth, BodyHeight},
+                                      toolkit::LabelTextFormat(look));
+}
+
+struct LongCaptionCase {
+    const char* Name;
+    std::string Text;
+    int FontHeight;
+};
+
+class LongWrappedCaption : public ::testing::TestWithParam<LongCaptionCase> {};
+
+// Long enough that the label draws only a part of it, short enough that
+// DrawText can still draw all of it for comparison.
+constexpr std::size_t ComparedSize = 48 * 1024;
+
+TEST_P(LongWrappedCaption, LooksAsIfDrawnWhole) {
+    const LongCaptionCase& c = GetParam();
+    const LabelLook look = WrappedLabel(c.FontHeight);
+    ASSERT_LT(VisibleLength(look, c.Text), c.Text.size()) << "the label would draw all of it";
+    const Painted label(BodyWidth, BodyHeight, look, c.Text);
+    const Canvas whole(BodyWidth, BodyHeight, Magenta);
+    PaintWhole(whole, look, c.Text);
+    // Small text is anti-aliased: its pixels are not all black.
+    EXPECT_LT(label.Image.Count(Magenta), BodyWidth * BodyHeight);
+    EXPECT_EQ(Differences(label.Image, whole), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LabelPainting, LongWrappedCaption,
+    ::testing::Values(
+        LongCaptionCase{"ChineseWithSpaces", Repeated("这是一段正文 公告 ", ComparedSize), -16},
+        LongCaptionCase{"EnglishWords", Repeated("the quick brown fox jumps ", ComparedSize), -16},
+        LongCaptionCase{"SmallFont", Repeated("words of the body 正文 ", ComparedSize), -6},
+        LongCaptionCase{"ShortLines", Repeated("第一行\r\nline two\r\n\r\n", ComparedSize), -13},
+        LongCaptionCase{"LongWords", Repeated(std::string(300, 'w') + " " + std::string(70, 'k') + " ", ComparedSize),
+                        -16},
+        LongCaptionCase{"NoSpacesAtAll", Repeated("汉字", ComparedSize), -16},
+        LongCaptionCase{"Ampersands", Repeated("a&b &&c &", ComparedSize), -16}),
+    [](const ::testing::TestParamInfo<LongCaptionCase>& info) { return std::string(info.param.Name); });
+
+TEST(LabelPainting, TenMegabyteCaptionIsDrawnFromItsFirstKilobytes) {
+    const std::string text = Repeated("这是一段正文 some words here ", 10 * 1024 * 1024);
+    EXPECT_LE(VisibleLength(WrappedLabel(-16), text), 16u * 1024);
+}
+
+TEST(LabelPainting, ShortOrSingleLineCaptionIsDrawnWhole) {
+    EXPECT_EQ(VisibleLength(WrappedLabel(-16), "公告"), 4u);
+    LabelLook singleLine = WrappedLabel(-16);
+    singleLine.WordWrap = false;
+    EXPECT_EQ(VisibleLength(singleLine, Repeated("公告 notice ", 20000)), 20000u);
 }
 
 }  // namespace
