@@ -1,6 +1,6 @@
 // The observer: starts notice.exe and the floor program (floor.cpp) as
 // separate processes in the same Wine prefix, alternately, and prints the
-// figures of issue "benchmarks", each as one line, notice / floor:
+// benchmark figures, each as one line, notice / floor:
 //
 //   start-up to visible     CreateProcessA to the 520 x 670 ownerless window
 //                           being visible, polled every millisecond
@@ -10,6 +10,8 @@
 //                           while shown, after settling (see CpuClock)
 //   idle CPU against a      the same, with the floor keeping a one-second
 //   ticking floor           timer as notice does (floor.exe --tick)
+//   idle CPU without a      the same, with notice given no display time
+//   display time            (存在时间=0: no timer), against the plain floor
 //   idle messages           messages taken off the queue and messages sent,
 //                           per second while idle, counted by the hook DLL
 //   first paint, N body     CreateProcessA to the end of the body label's
@@ -81,7 +83,7 @@ struct Options {
     int Warmup = 1;
     int SettleMs = 1000;
     int IdleSeconds = 5;
-    int MessageRuns = 3;
+    int MessageRuns = 5;
     int PaintRuns = 5;
     std::vector<std::size_t> Bodies{100 * 1024, 1024 * 1024, 10 * 1024 * 1024};
 };
@@ -138,16 +140,20 @@ std::string BodyText(std::size_t size) {
     return text;
 }
 
+// Long enough for every measurement: the observer closes notice.
+constexpr int LongDisplaySeconds = 600;
+
 // A folder with a copy of notice.exe, the benchmark's config.ini and a body
 // of `bodySize` bytes; gives the program's path.
-std::string NoticeFolder(const Options& options, const std::string& name, std::size_t bodySize) {
+std::string NoticeFolder(const Options& options, const std::string& name, std::size_t bodySize,
+                         int displaySeconds = LongDisplaySeconds) {
     const std::string folder = options.Work + "\\" + name;
     CreateDirectoryA(options.Work.c_str(), nullptr);
     CreateDirectoryA(folder.c_str(), nullptr);
     const std::string exe = folder + "\\notice.exe";
     if (!CopyFileA(options.Notice.c_str(), exe.c_str(), FALSE)) Fail("cannot copy notice.exe to " + folder);
-    // Up long enough for every measurement: the observer closes it.
-    const std::string config = "[主配置]\r\n存在时间=600\r\n[正文矩形]\r\n左边=" + std::to_string(BodyLabel.left) +
+    const std::string config = "[主配置]\r\n存在时间=" + std::to_string(displaySeconds) +
+                               "\r\n[正文矩形]\r\n左边=" + std::to_string(BodyLabel.left) +
                                "\r\n顶边=" + std::to_string(BodyLabel.top) +
                                "\r\n宽度=" + std::to_string(BodyLabel.right - BodyLabel.left) +
                                "\r\n高度=" + std::to_string(BodyLabel.bottom - BodyLabel.top) + "\r\n";
@@ -606,6 +612,14 @@ void RunBenchmark(const Options& options) {
               &noticeAgainstTicking, &tickingShown,
               [&](const Program& program) { return MeasureShown(program, options); });
 
+    // With no display time notice keeps no timer at all: what is left is
+    // all it does while idle.
+    const Program untimed{NoticeFolder(options, "notice-untimed", 401, 0), ""};
+    std::vector<ShownRun> untimedShown;
+    std::vector<ShownRun> floorAgainstUntimed;
+    Alternate(0, options.MessageRuns, untimed, floor, "idle CPU with no display time", &untimedShown,
+              &floorAgainstUntimed, [&](const Program& program) { return MeasureShown(program, options); });
+
     const UniqueModule hookDll(LoadLibraryA(options.Hook.c_str()));
     if (!hookDll) Fail("cannot load the hook DLL " + options.Hook);
     std::vector<MessageRun> noticeMessages;
@@ -647,6 +661,9 @@ void RunBenchmark(const Options& options) {
     Figure("idle CPU over " + std::to_string(idle) + " s, floor with a one-second timer", "ms",
            SpreadOf<ShownRun>(noticeAgainstTicking, [](const ShownRun& r) { return r.IdleCpuMs; }),
            SpreadOf<ShownRun>(tickingShown, [](const ShownRun& r) { return r.IdleCpuMs; }), 2);
+    Figure("idle CPU over " + std::to_string(idle) + " s, notice with no display time", "ms",
+           SpreadOf<ShownRun>(untimedShown, [](const ShownRun& r) { return r.IdleCpuMs; }),
+           SpreadOf<ShownRun>(floorAgainstUntimed, [](const ShownRun& r) { return r.IdleCpuMs; }), 2);
     Figure("idle messages taken off the queue", "/s",
            SpreadOf<MessageRun>(noticeMessages, [](const MessageRun& r) { return r.RetrievedPerSecond; }),
            SpreadOf<MessageRun>(floorMessages, [](const MessageRun& r) { return r.RetrievedPerSecond; }), 1);

@@ -58,6 +58,7 @@ expect "peak working set" 1
 expect "private bytes" 1
 expect "idle CPU over [0-9]+ s" 1
 expect "idle CPU over [0-9]+ s, floor with a one-second timer" 1
+expect "idle CPU over [0-9]+ s, notice with no display time" 1
 expect "idle messages taken off the queue" 1
 expect "idle messages sent" 1
 expect "first paint, [0-9]+ [KM]B body" "$bodies"
