@@ -2,7 +2,7 @@
 # The benchmark command: installs what is missing, builds the 64-bit build
 # and measures notice.exe against the floor program (bench/floor.cpp) under
 # Wine on a private Xvfb screen, printing one line per figure, notice / floor
-# (see docs/performance.md). It takes about six minutes; nothing else should
+# (see docs/performance.md). It takes about eight minutes; nothing else should
 # run meanwhile if the figures are to be compared with earlier ones.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
