@@ -18,8 +18,26 @@ void OnPaint(HWND label) {
     if (dc.get()) PaintLabelWindow(label, dc.get());
 }
 
+// Keeps the label's copy of its caption in step with its window text,
+// which `text` has just become.
+void RememberCaption(HWND label, const char* text) {
+    LabelWindow* live = LabelFromHandle(label);
+    if (!live) return;
+    live->CaptionKnown = false;
+    live->Caption.assign(text && !IS_INTRESOURCE(text) ? text : "");
+    live->CaptionKnown = true;
+}
+
+LRESULT OnNcCreate(HWND label, WPARAM wParam, LPARAM create) {
+    AdoptState<LiveControl>(label, create);
+    const LRESULT created = DefWindowProcA(label, WM_NCCREATE, wParam, create);
+    if (created) RememberCaption(label, reinterpret_cast<const CREATESTRUCTA*>(create)->lpszName);
+    return created;
+}
+
 LRESULT OnSetText(HWND label, LPARAM text) {
     const LRESULT result = DefWindowProcA(label, WM_SETTEXT, 0, text);
+    if (result) RememberCaption(label, reinterpret_cast<const char*>(text));
     RepaintNow(label);
     return result;
 }
@@ -27,8 +45,7 @@ LRESULT OnSetText(HWND label, LPARAM text) {
 LRESULT HandleMessage(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_NCCREATE:
-        AdoptState<LiveControl>(label, lParam);
-        break;
+        return OnNcCreate(label, wParam, lParam);
     case WM_ERASEBKGND:
         return 1;  // WM_PAINT paints every pixel
     case WM_PAINT:
@@ -112,7 +129,8 @@ void PaintLabelWindow(HWND label, HDC dc) {
     GetClientRect(label, &client);
     LabelLook look = live->Look;
     look.OverColourKey = IsColourKeyOf(GetAncestor(label, GA_ROOT), look.BackColour);
-    PaintLabel(dc, client, look, WindowText(label));
+    const std::string readBack = live->CaptionKnown ? std::string() : WindowText(label);
+    PaintLabel(dc, client, look, live->CaptionKnown ? live->Caption : readBack);
 }
 
 }  // namespace toolkit

@@ -120,6 +120,30 @@ TEST_F(LiveLabel, WrittenCaptionAndColourArePainted) {
     EXPECT_EQ(toolkit::LabelTextColour(Window, "plain"), RGB(0, 128, 0));
 }
 
+TEST_F(LiveLabel, PaintsTheTextItWasLastGivenHoweverItWasGiven) {
+    // The label paints from its own copy of its text: every way of setting
+    // the window text must reach that copy.
+    const auto inkWidth = [] {
+        const toolkitsupport::Canvas image(120, 40, 0);
+        PaintInto(image, "plain");
+        const RECT ink = image.InkBounds(Magenta);
+        return ink.right > ink.left ? ink.right - ink.left : 0;
+    };
+    SetWindowTextA(Handle("plain"), "WWWWWW");
+    const LONG six = inkWidth();
+    toolkit::SetLabelCaption(Window, "plain", "W");
+    const LONG one = inkWidth();
+    SendMessageA(Handle("plain"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("WWW"));
+    const LONG three = inkWidth();
+    SendMessageA(Handle("plain"), WM_SETTEXT, 0, 0);
+    const LONG none = inkWidth();
+
+    EXPECT_GT(one, 0);
+    EXPECT_GT(three, one);
+    EXPECT_GT(six, three);
+    EXPECT_EQ(none, 0);
+}
+
 TEST_F(LiveLabel, WrittenBorderSixPaintsTheGradientFrame) {
     toolkit::SetLabelBorder(Window, "plain", 6);
     const toolkitsupport::Canvas image(120, 40, 0);
