@@ -39,21 +39,20 @@
 #include <string>
 #include <vector>
 
+#include "clock.h"
 #include "figures.h"
 #include "hook_block.h"
 #include "toolkit/unique_handles.h"
 
 namespace {
 
+using bench::Milliseconds;
+using bench::Ticks;
 using UniqueHandle = toolkit::UniqueResource<HANDLE, toolkit::CloseKernelHandle>;
 struct Unhook {
     void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
 };
 using UniqueHook = toolkit::UniqueResource<HHOOK, Unhook>;
-struct UnmapView {
-    void operator()(bench::HookBlock* view) const { UnmapViewOfFile(view); }
-};
-using UniqueBlockView = toolkit::UniqueResource<bench::HookBlock*, UnmapView>;
 struct FreeModule {
     void operator()(HMODULE module) const { FreeLibrary(module); }
 };
@@ -87,23 +86,6 @@ struct Options {
     int PaintRuns = 5;
     std::vector<std::size_t> Bodies{100 * 1024, 1024 * 1024, 10 * 1024 * 1024};
 };
-
-// ---- clock -----------------------------------------------------------------
-
-LONGLONG Ticks() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
-double Milliseconds(LONGLONG ticks) {
-    static const LONGLONG frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f.QuadPart;
-    }();
-    return static_cast<double>(ticks) * 1000.0 / static_cast<double>(frequency);
-}
 
 // ---- files -------------------------------------------------------------------
 
@@ -403,7 +385,7 @@ private:
     HMODULE dll_;
     DWORD threadId_;
     UniqueHandle mapping_;
-    UniqueBlockView view_;
+    bench::UniqueHookBlockView view_;
     UniqueHook getMessage_;
     UniqueHook callWindow_;
 };

@@ -13,6 +13,7 @@
 // thread takes the marker as soon as the WM_PAINT has been handled.
 #include <windows.h>
 
+#include "clock.h"
 #include "hook_block.h"
 #include "toolkit/unique_handles.h"
 
@@ -21,14 +22,10 @@ namespace {
 constexpr WPARAM MarkerWord = 0x4E42;  // "NB"
 constexpr LPARAM MarkerLong = 0x50414E54;
 
-struct UnmapView {
-    void operator()(bench::HookBlock* view) const { UnmapViewOfFile(view); }
-};
-
 // A hook procedure gets no context of its own: these are the DLL's, one per
 // measured process, released when the DLL is unloaded.
 toolkit::UniqueResource<HANDLE, toolkit::CloseKernelHandle> BlockMapping;
-toolkit::UniqueResource<bench::HookBlock*, UnmapView> BlockView;
+bench::UniqueHookBlockView BlockView;
 
 bench::HookBlock* OpenBlock() {
     if (BlockView) return BlockView.get();
@@ -38,12 +35,6 @@ bench::HookBlock* OpenBlock() {
     BlockView.reset(static_cast<bench::HookBlock*>(
         MapViewOfFile(BlockMapping.get(), FILE_MAP_WRITE, 0, 0, sizeof(bench::HookBlock))));
     return BlockView.get();
-}
-
-LONGLONG Now() {
-    LARGE_INTEGER ticks;
-    QueryPerformanceCounter(&ticks);
-    return ticks.QuadPart;
 }
 
 // Whether `window` is the child window at the block's label rectangle.
@@ -60,11 +51,11 @@ void OnMessageTaken(bench::HookBlock& block, const MSG& message) {
     InterlockedIncrement(&block.Retrieved);
     if (message.hwnd == nullptr && message.message == WM_NULL && message.wParam == MarkerWord &&
         message.lParam == MarkerLong) {
-        if (block.FirstPaintEnd == 0) block.FirstPaintEnd = Now();
+        if (block.FirstPaintEnd == 0) block.FirstPaintEnd = bench::Ticks();
         return;
     }
     if (message.message == WM_PAINT && block.FirstPaintStart == 0 && IsTheLabel(block, message.hwnd)) {
-        block.FirstPaintStart = Now();
+        block.FirstPaintStart = bench::Ticks();
         PostThreadMessageA(GetCurrentThreadId(), WM_NULL, MarkerWord, MarkerLong);
     }
 }

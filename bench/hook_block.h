@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "toolkit/unique_handles.h"
+
 namespace bench {
 
 struct HookBlock {
@@ -32,6 +34,11 @@ struct HookBlock {
     // first queued one: such a paint would be the first one, untimed.
     volatile LONG SentPaintsBefore;
 };
+
+struct UnmapHookBlock {
+    void operator()(HookBlock* view) const { UnmapViewOfFile(view); }
+};
+using UniqueHookBlockView = toolkit::UniqueResource<HookBlock*, UnmapHookBlock>;
 
 inline std::string HookBlockName(DWORD processId) { return "notice-bench-hook-" + std::to_string(processId); }
 

@@ -19,6 +19,7 @@
 #include "backdrop/backdrop_image.h"
 #include "backdrop/gdiplus_objects.h"
 #include "backdrop/layered_image_painter.h"
+#include "clock.h"
 #include "figures.h"
 #include "floor_paint.h"
 #include "toolkit/unique_handles.h"
@@ -42,20 +43,11 @@ UniqueWindow HiddenWindow(DWORD exStyle) {
                                         10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
 }
 
-double Milliseconds(LONGLONG ticks) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(ticks) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
 template <typename Call>
 double Time(Call call) {
-    LARGE_INTEGER start;
-    LARGE_INTEGER end;
-    QueryPerformanceCounter(&start);
+    const LONGLONG start = bench::Ticks();
     call();
-    QueryPerformanceCounter(&end);
-    return Milliseconds(end.QuadPart - start.QuadPart);
+    return bench::Milliseconds(bench::Ticks() - start);
 }
 
 // The decode as PaintLayered does it: a fixed global block that the stream
